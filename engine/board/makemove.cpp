@@ -1,0 +1,335 @@
+#include "board/makemove.h"
+
+#include "board/zobrist.h"
+
+namespace {
+
+inline constexpr int EP_CAPTURE_OFFSET[2] = {-8, +8};  // [mover]: the captured pawn stands behind to
+
+inline void toggleRotated(Square s) {
+    position.occupiedRot90 ^= SQUARE_BIT_90[s];
+    position.occupiedA1H8 ^= SQUARE_BIT_A1H8[s];
+    position.occupiedH1A8 ^= SQUARE_BIT_H1A8[s];
+}
+
+inline void setRotated(Square s) {
+    position.occupiedRot90 |= SQUARE_BIT_90[s];
+    position.occupiedA1H8 |= SQUARE_BIT_A1H8[s];
+    position.occupiedH1A8 |= SQUARE_BIT_H1A8[s];
+}
+
+inline void removeRights(std::uint16_t rights) {
+    const std::uint16_t lost = position.castleRights & rights;
+    if (!lost) return;
+    for (std::uint16_t right : {CASTLE_WHITE_SHORT, CASTLE_WHITE_LONG, CASTLE_BLACK_SHORT, CASTLE_BLACK_LONG})
+        if (lost & right) position.hashKey ^= castleKey(right);
+    position.castleRights &= ~lost;
+}
+
+// The castle right tied to a corner square, 0 for any other square.
+inline std::uint16_t cornerRight(Square s) {
+    switch (s) {
+        case SQ_A8: return CASTLE_BLACK_LONG;
+        case SQ_H8: return CASTLE_BLACK_SHORT;
+        case SQ_A1: return CASTLE_WHITE_LONG;
+        case SQ_H1: return CASTLE_WHITE_SHORT;
+        default: return 0;
+    }
+}
+
+inline void xorKeys(HashKey key, bool pawnStructure) {
+    position.hashKey ^= key;
+    if (pawnStructure) position.pawnKey ^= keyLow(key);
+}
+
+inline void occupancyFromSides() { position.occupied = position.pieceBoards[11] | position.pieceBoards[12]; }
+
+// Removes the piece captured on `to` (kinds 1 and 8-11) and the right of a captured corner rook.
+inline Piece removeCaptured(Square to, Side o) {
+    const Piece captured = position.board[to];
+    position.pieceBoards[captured] ^= bitOf(to);
+    position.pieceBoards[occupancyIndex(o)] ^= bitOf(to);
+    xorKeys(ZOBRIST[captured][to], isPawn(captured));
+    if (position.castleRights) removeRights(cornerRight(to));
+    return captured;
+}
+
+// Kinds 0 and 1 after their own part: move the piece on from to to.
+inline void movePiece(Square from, Square to, Side s, PlyRecord& ply, GameHistoryEntry& entry) {
+    const Bitboard m = bitOf(from) | bitOf(to);
+    toggleRotated(from);
+    const Piece p = position.board[from];
+    const HashKey moveKey = ZOBRIST[p][from] ^ ZOBRIST[p][to];
+    switch (p) {
+        case WHITE_PAWN:
+        case BLACK_PAWN:
+            entry.reversibleCount = 0;
+            ply.movedPieceBoard = position.pieceBoards[p];
+            position.pieceBoards[p] ^= m;
+            if (from - to == 16 || to - from == 16) {
+                position.epSquare = static_cast<std::uint8_t>((from + to) / 2);
+                xorKeys(epKey(position.epSquare), true);
+            }
+            xorKeys(moveKey, true);
+            break;
+        case WHITE_KING:
+        case BLACK_KING:
+            position.kingSquare[s] = static_cast<std::uint8_t>(to);
+            position.hashKey ^= moveKey;
+            removeRights(castleRightsOf(s));
+            break;
+        default:
+            ply.movedPieceBoard = position.pieceBoards[p];
+            position.pieceBoards[p] ^= m;
+            position.hashKey ^= moveKey;
+            if ((p == WHITE_ROOK || p == BLACK_ROOK) && position.castleRights) removeRights(cornerRight(from));
+            break;
+    }
+    position.board[to] = p;
+    position.board[from] = EMPTY;
+    position.pieceBoards[occupancyIndex(s)] ^= m;
+    occupancyFromSides();
+}
+
+inline void makeEnPassant(Square from, Square to, Side s, PlyRecord& ply) {
+    const Side o = s ^ 1;
+    const Square v = to + EP_CAPTURE_OFFSET[s];
+    const Piece p = position.board[from];
+    const Piece captured = position.board[v];
+    const Bitboard m = bitOf(from) | bitOf(to);
+    ply.movedPieceBoard = position.pieceBoards[p];
+    ply.capturedPiece = captured;
+    position.board[to] = p;
+    position.board[from] = EMPTY;
+    position.board[v] = EMPTY;
+    position.totalMaterial -= 1;
+    position.pawnCount[o] -= 1;
+    xorKeys(ZOBRIST[captured][v] ^ ZOBRIST[p][to] ^ ZOBRIST[p][from], true);
+    position.pieceBoards[captured] ^= bitOf(v);
+    position.pieceBoards[occupancyIndex(o)] ^= bitOf(v);
+    position.pieceBoards[p] ^= m;
+    position.pieceBoards[occupancyIndex(s)] ^= m;
+    occupancyFromSides();
+    position.occupiedRot90 ^= SQUARE_BIT_90[from] ^ EP_TOGGLE_90[to];
+    position.occupiedA1H8 ^= SQUARE_BIT_A1H8[from] ^ EP_TOGGLE_A1H8[to];
+    position.occupiedH1A8 ^= SQUARE_BIT_H1A8[from] ^ EP_TOGGLE_H1A8[to];
+}
+
+inline void makePromotion(Square from, Square to, MoveKind kind, Side s, PlyRecord& ply) {
+    const Side o = s ^ 1;
+    const Piece blackCode = promotionBlackCode(kind);
+    const int gain = PIECE_UNITS[blackCode] - 1;
+    const Piece promoted = static_cast<Piece>(blackCode - s);
+    const Piece pawn = pawnOf(s);
+    int delta = gain;
+    if (kind < KIND_CAPTURE_PROMOTE_QUEEN) {
+        setRotated(to);
+    } else {
+        const Piece captured = removeCaptured(to, o);
+        ply.capturedPiece = captured;
+        position.pieceMaterial[o] -= PIECE_UNITS[captured];
+        delta -= PIECE_UNITS[captured];
+    }
+    ply.materialDelta = static_cast<std::int8_t>(delta);
+    position.totalMaterial += delta;
+    position.pieceMaterial[s] += gain + 1;
+    toggleRotated(from);
+    ply.movedPieceBoard = position.pieceBoards[pawn];
+    position.board[from] = EMPTY;
+    position.board[to] = promoted;
+    position.pawnKey ^= keyLow(ZOBRIST[pawn][from]);
+    position.hashKey ^= ZOBRIST[promoted][to] ^ ZOBRIST[pawn][from];
+    position.pawnCount[s] -= 1;
+    position.pieceBoards[promoted] |= bitOf(to);
+    position.pieceBoards[pawn] ^= bitOf(from);
+    position.pieceBoards[occupancyIndex(s)] ^= bitOf(from) | bitOf(to);
+    occupancyFromSides();
+}
+
+struct CastlingSquares {
+    Square kingFrom, kingTo, rookFrom, rookTo;
+};
+
+inline constexpr CastlingSquares castlingSquares(MoveKind kind) {
+    switch (kind) {
+        case KIND_CASTLE_BLACK_SHORT: return {SQ_E8, SQ_G8, SQ_H8, SQ_F8};
+        case KIND_CASTLE_WHITE_SHORT: return {SQ_E1, SQ_G1, SQ_H1, SQ_F1};
+        case KIND_CASTLE_BLACK_LONG: return {SQ_E8, SQ_C8, SQ_A8, SQ_D8};
+        default: return {SQ_E1, SQ_C1, SQ_A1, SQ_D1};
+    }
+}
+
+inline void toggleCastlingOccupancy(const CastlingSquares& c, Side s) {
+    const Bitboard four = bitOf(c.kingFrom) | bitOf(c.kingTo) | bitOf(c.rookFrom) | bitOf(c.rookTo);
+    position.pieceBoards[rookOf(s)] ^= bitOf(c.rookFrom) | bitOf(c.rookTo);
+    position.pieceBoards[occupancyIndex(s)] ^= four;
+    position.occupied ^= four;
+    for (Square sq : {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo}) toggleRotated(sq);
+}
+
+inline void makeCastling(MoveKind kind, Side s) {
+    const CastlingSquares c = castlingSquares(kind);
+    const Piece king = kingOf(s), rook = rookOf(s);
+    removeRights(castleRightsOf(s));
+    position.kingSquare[s] = static_cast<std::uint8_t>(c.kingTo);
+    position.board[c.kingFrom] = position.board[c.rookFrom] = EMPTY;
+    position.board[c.kingTo] = king;
+    position.board[c.rookTo] = rook;
+    position.hashKey ^= ZOBRIST[king][c.kingFrom] ^ ZOBRIST[king][c.kingTo] ^ ZOBRIST[rook][c.rookFrom] ^
+                        ZOBRIST[rook][c.rookTo];
+    toggleCastlingOccupancy(c, s);
+}
+
+}  // namespace
+
+void makeMove(Move move, PlyRecord& ply) {
+    const Square to = moveTo(move), from = moveFrom(move);
+    const MoveKind kind = moveKind(move);
+    // Refused before anything changes, so a bad call leaves the position intact.
+    if (kind == KIND_NO_MOVE) throw NotAMove{};
+    const Side s = position.sideToMove, o = s ^ 1;
+
+    // 1. History: the move leaves the current entry, the next entry is the new position.
+    historyTop->move = move;
+    GameHistoryEntry& entry = *++historyTop;
+    entry.move = 0;
+    entry.reversibleCount = 0;
+
+    // 2. Any en-passant square dies with the move.
+    if (position.epSquare) {
+        xorKeys(epKey(position.epSquare), true);
+        position.epSquare = 0;
+    }
+
+    // 3-4. The kind's own changes.
+    switch (kind) {
+        case KIND_QUIET:
+            setRotated(to);
+            entry.reversibleCount = static_cast<std::uint16_t>((historyTop - 1)->reversibleCount + 1);
+            movePiece(from, to, s, ply, entry);
+            break;
+        case KIND_CAPTURE: {
+            const Piece captured = removeCaptured(to, o);
+            ply.capturedPiece = captured;
+            ply.materialDelta = static_cast<std::int8_t>(-PIECE_UNITS[captured]);
+            position.totalMaterial += ply.materialDelta;
+            if (isPawn(captured))
+                position.pawnCount[o] -= 1;
+            else
+                position.pieceMaterial[o] += ply.materialDelta;
+            movePiece(from, to, s, ply, entry);
+            break;
+        }
+        case KIND_EN_PASSANT: makeEnPassant(from, to, s, ply); break;
+        case KIND_CASTLE_BLACK_SHORT:
+        case KIND_CASTLE_WHITE_SHORT:
+        case KIND_CASTLE_BLACK_LONG:
+        case KIND_CASTLE_WHITE_LONG: makeCastling(kind, s); break;
+        default: makePromotion(from, to, kind, s, ply); break;
+    }
+
+    // 5. The other side moves; the new entry gets the new key.
+    position.sideToMove = o;
+    entry.setKey(position.hashKey);
+}
+
+namespace {
+
+inline void restorePieceOrKing(Square from, Square to, Side s, const PlyRecord& ply) {
+    if (to == position.kingSquare[s])
+        position.kingSquare[s] = static_cast<std::uint8_t>(from);
+    else
+        position.pieceBoards[position.board[to]] = ply.movedPieceBoard;
+}
+
+inline void putBackCaptured(Piece captured, Square sq, Side o) {
+    position.pieceBoards[captured] |= bitOf(sq);
+    position.pieceBoards[occupancyIndex(o)] |= bitOf(sq);
+}
+
+}  // namespace
+
+void unmakeMove(Move move, PlyRecord& ply) {
+    const Square to = moveTo(move), from = moveFrom(move);
+    const MoveKind kind = moveKind(move);
+    if (kind == KIND_NO_MOVE) throw NotAMove{};
+    const Side s = position.sideToMove ^ 1, o = s ^ 1;
+
+    // 1. Copy back what the caller saved.
+    position.sideToMove = s;
+    position.occupiedRot90 = ply.savedOccupiedRot90;
+    position.occupiedA1H8 = ply.savedOccupiedA1H8;
+    position.occupiedH1A8 = ply.savedOccupiedH1A8;
+    position.occupied = ply.savedOccupied;
+    position.pieceBoards[occupancyIndex(s)] = ply.savedSideOccupancy;
+    position.epSquare = ply.savedEpSquare;
+    position.hashKey = ply.savedHashKey;
+    position.pawnKey = ply.savedPawnKey;
+
+    // 2. Undo the kind's own changes.
+    switch (kind) {
+        case KIND_QUIET:
+            position.castleRights = ply.savedCastleRights;
+            restorePieceOrKing(from, to, s, ply);
+            position.board[from] = position.board[to];
+            position.board[to] = EMPTY;
+            break;
+        case KIND_CAPTURE:
+            position.castleRights = ply.savedCastleRights;
+            position.totalMaterial -= ply.materialDelta;
+            if (isPawn(ply.capturedPiece))
+                position.pawnCount[o] += 1;
+            else
+                position.pieceMaterial[o] -= ply.materialDelta;
+            putBackCaptured(ply.capturedPiece, to, o);
+            restorePieceOrKing(from, to, s, ply);
+            position.board[from] = position.board[to];
+            position.board[to] = ply.capturedPiece;
+            break;
+        case KIND_EN_PASSANT: {
+            const Square v = to + EP_CAPTURE_OFFSET[s];
+            position.board[from] = position.board[to];
+            position.board[to] = EMPTY;
+            position.totalMaterial += 1;
+            position.pawnCount[o] += 1;
+            position.board[v] = ply.capturedPiece;
+            putBackCaptured(ply.capturedPiece, v, o);
+            position.pieceBoards[position.board[from]] = ply.movedPieceBoard;
+            break;
+        }
+        case KIND_CASTLE_BLACK_SHORT:
+        case KIND_CASTLE_WHITE_SHORT:
+        case KIND_CASTLE_BLACK_LONG:
+        case KIND_CASTLE_WHITE_LONG: {
+            const CastlingSquares c = castlingSquares(kind);
+            position.castleRights = ply.savedCastleRights;
+            position.kingSquare[s] = static_cast<std::uint8_t>(c.kingFrom);
+            position.board[c.kingTo] = position.board[c.rookTo] = EMPTY;
+            position.board[c.kingFrom] = kingOf(s);
+            position.board[c.rookFrom] = rookOf(s);
+            position.pieceBoards[rookOf(s)] ^= bitOf(c.rookFrom) | bitOf(c.rookTo);
+            break;
+        }
+        default: {  // promotions
+            const Piece promoted = position.board[to];
+            position.totalMaterial -= ply.materialDelta;
+            position.pawnCount[s] += 1;
+            position.pieceMaterial[s] -= PIECE_UNITS[promoted];
+            position.board[from] = pawnOf(s);
+            position.pieceBoards[pawnOf(s)] = ply.movedPieceBoard;
+            position.pieceBoards[promoted] ^= bitOf(to);
+            if (kind >= KIND_CAPTURE_PROMOTE_QUEEN) {
+                position.castleRights = ply.savedCastleRights;
+                position.pieceMaterial[o] += PIECE_UNITS[ply.capturedPiece];
+                putBackCaptured(ply.capturedPiece, to, o);
+                position.board[to] = ply.capturedPiece;
+            } else {
+                position.board[to] = EMPTY;
+            }
+            break;
+        }
+    }
+
+    // 3. Back to the previous history entry.
+    --historyTop;
+}

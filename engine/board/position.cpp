@@ -1,0 +1,31 @@
+#include "board/position.h"
+
+#include <algorithm>
+#include <cstring>
+
+Position position;
+SetupOrigin setupOrigin;
+GameHistoryEntry gameHistory[GAME_HISTORY_SIZE];
+GameHistoryEntry* historyTop = gameHistory;
+RootSnapshot rootSnapshot;
+
+void compactGameHistory() {
+    const long used = historyTop - gameHistory;
+    if (used < GAME_HISTORY_SIZE - HISTORY_SEARCH_RESERVE) return;
+    // Repetition and fifty-move scans reach at most 100 plies back, so only the
+    // newest entries matter; counts are capped so no scan can run off the start.
+    const long first = used + 1 - HISTORY_KEEP_ON_COMPACT;
+    std::memmove(gameHistory, gameHistory + first, HISTORY_KEEP_ON_COMPACT * sizeof(GameHistoryEntry));
+    for (int i = 0; i < HISTORY_KEEP_ON_COMPACT; ++i)
+        gameHistory[i].reversibleCount = std::min<std::uint16_t>(gameHistory[i].reversibleCount, 1000);
+    historyTop = gameHistory + HISTORY_KEEP_ON_COMPACT - 1;
+}
+
+void refreshRootSnapshot() {
+    std::memcpy(rootSnapshot.rootBoard, position.board, sizeof rootSnapshot.rootBoard);
+    rootSnapshot.rootSide = position.sideToMove;
+    rootSnapshot.rootEpSquare = position.epSquare;
+    rootSnapshot.rootCastleRights = position.castleRights;
+    rootSnapshot.rootWhiteKingSquare = position.kingSquare[WHITE];
+    rootSnapshot.rootBlackKingSquare = position.kingSquare[BLACK];
+}
