@@ -22,6 +22,6 @@ run_build() {  # name, ctest label filter (empty = all), cmake options...
 run_build release "" -DCMAKE_BUILD_TYPE=Release
 run_build asan-ubsan "" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
     -DZORVAK_SANITIZE=address,undefined -DZORVAK_BENCH=OFF
-run_build tsan "thread" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+run_build tsan "front" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
     -DZORVAK_SANITIZE=thread -DZORVAK_BENCH=OFF
 echo "all test builds passed"

@@ -1,0 +1,28 @@
+// Piece-square tables and their selection by the material left on the board.
+#pragma once
+
+#include <array>
+
+#include "board/position.h"
+
+using PieceSquareTable = std::array<std::int16_t, 64>;  // indexed by square, a8 = 0, from White's side
+
+// Table kinds in the order pstByMaterial lists them.
+enum PstKind { PST_KING, PST_PAWN, PST_KNIGHT, PST_BISHOP, PST_ROOK, PST_QUEEN, PST_KIND_COUNT };
+
+inline constexpr int PST_MATERIAL_LIMIT = 127;  // pstByMaterial covers totalMaterial 0..127
+
+// [kind][totalMaterial] -> the table in force at that much material.
+extern const std::array<std::array<const PieceSquareTable*, PST_MATERIAL_LIMIT + 1>, PST_KIND_COUNT> pstByMaterial;
+
+inline constexpr PstKind pstKindOf(Piece p) {
+    constexpr PstKind kinds[13] = {PST_KING, PST_PAWN, PST_PAWN, PST_KNIGHT, PST_KNIGHT, PST_BISHOP, PST_BISHOP,
+                                   PST_ROOK, PST_ROOK, PST_QUEEN, PST_QUEEN, PST_KING, PST_KING};
+    return kinds[p];
+}
+
+// The table of a kind at the current totalMaterial (clamped to the covered range).
+inline const PieceSquareTable& currentPst(PstKind kind) {
+    const int m = position.totalMaterial > PST_MATERIAL_LIMIT ? PST_MATERIAL_LIMIT : position.totalMaterial;
+    return *pstByMaterial[kind][m];
+}

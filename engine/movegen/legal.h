@@ -1,0 +1,12 @@
+// Legal-move queries for callers outside the search (front end, tools, tests).
+#pragma once
+
+#include "board/plyrecord.h"
+
+// True when move is a legal move of the side to move in the current position.
+// Uses the ply records from currentPly on and leaves the position as it was.
+bool isLegalMove(Move move);
+
+// Writes the legal moves of the current position into list (room for
+// MAX_MOVES_PER_POSITION entries) in generator order; returns the count.
+int generateLegalMoves(MoveEntry* list);
