@@ -1,0 +1,56 @@
+#include "support/data_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+std::string dataPath(const std::string& relative) { return std::string(ZORVAK_TEST_DATA) + "/" + relative; }
+
+std::vector<std::string> readDataLines(const std::string& relative) {
+    std::ifstream in(dataPath(relative));
+    EXPECT_TRUE(in.good()) << "missing test data " << relative;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+std::vector<RecordedGame> loadRecordedGames() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dataPath("games")))
+        if (entry.path().extension() == ".uci") names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    std::vector<RecordedGame> games;
+    for (const std::string& name : names) {
+        RecordedGame game{name, splitWords(readDataLines("games/" + name + ".uci").at(0)),
+                          readDataLines("games/" + name + ".fens")};
+        EXPECT_EQ(game.fens.size(), game.moves.size() + 1) << name;
+        games.push_back(game);
+    }
+    return games;
+}
+
+std::vector<RecordedLine> loadRecordedLines() {
+    std::vector<RecordedLine> lines;
+    for (const std::string& line : readDataLines("lines.txt")) {
+        const std::string tag = line.substr(0, line.find(' '));
+        const std::string rest = line.substr(line.find(' ') + 1);
+        if (tag == "LINE") lines.push_back({rest, "", {}, {}});
+        else if (tag == "START") lines.back().start = rest;
+        else if (tag == "MOVES") lines.back().moves = splitWords(rest);
+        else if (tag == "FEN") lines.back().fens.push_back(rest);
+    }
+    return lines;
+}
