@@ -196,12 +196,16 @@ constexpr const PieceSquareTable* kingTableAt(int m) {
     return &KING_TABLE_D;
 }
 
-constexpr const PieceSquareTable* pawnTableAt(int m) {
-    if (m >= BAND_A_FROM) return &PAWN_TABLE_A;
-    if (m >= BAND_B_FROM) return &PAWN_TABLE_B;
-    if (m >= BAND_D_FROM) return &PAWN_TABLE_C;
-    return &PAWN_TABLE_D;
+constexpr int pawnTableIdAt(int m) {
+    if (m >= BAND_A_FROM) return 0;
+    if (m >= BAND_B_FROM) return 1;
+    if (m >= BAND_D_FROM) return 2;
+    return 3;
 }
+
+constexpr const PieceSquareTable* PAWN_TABLES[4] = {&PAWN_TABLE_A, &PAWN_TABLE_B, &PAWN_TABLE_C, &PAWN_TABLE_D};
+
+constexpr const PieceSquareTable* pawnTableAt(int m) { return PAWN_TABLES[pawnTableIdAt(m)]; }
 
 // Knights, bishops, rooks and queens switch once, from A to B.
 constexpr const PieceSquareTable* pieceTableAt(int m, const PieceSquareTable& a, const PieceSquareTable& b) {
@@ -225,3 +229,5 @@ constexpr auto buildSelectors() {
 
 constinit const std::array<std::array<const PieceSquareTable*, PST_MATERIAL_LIMIT + 1>, PST_KIND_COUNT>
     pstByMaterial = buildSelectors();
+
+int currentPawnTableId() { return pawnTableIdAt(pstMaterial()); }

@@ -21,8 +21,13 @@ inline constexpr PstKind pstKindOf(Piece p) {
     return kinds[p];
 }
 
-// The table of a kind at the current totalMaterial (clamped to the covered range).
-inline const PieceSquareTable& currentPst(PstKind kind) {
-    const int m = position.totalMaterial > PST_MATERIAL_LIMIT ? PST_MATERIAL_LIMIT : position.totalMaterial;
-    return *pstByMaterial[kind][m];
+// totalMaterial clamped to the range pstByMaterial covers (only many promotions exceed it).
+inline int pstMaterial() {
+    return position.totalMaterial > PST_MATERIAL_LIMIT ? PST_MATERIAL_LIMIT : position.totalMaterial;
 }
+
+// The table of a kind at the current totalMaterial.
+inline const PieceSquareTable& currentPst(PstKind kind) { return *pstByMaterial[kind][pstMaterial()]; }
+
+// Which of the four pawn tables (0 = A .. 3 = D) is in force at the current totalMaterial.
+int currentPawnTableId();

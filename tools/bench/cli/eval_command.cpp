@@ -1,0 +1,25 @@
+// zorvak-bench eval "FEN": the static evaluation from the side to move's point of view.
+#include <cstdio>
+
+#include "board/setup.h"
+#include "command.h"
+#include "eval/evaluate.h"
+
+namespace {
+
+int runEval(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zorvak-bench eval \"FEN\"\n");
+        return EXIT_BAD_INPUT;
+    }
+    if (!setPosition(argv[1], false)) {
+        std::fprintf(stderr, "zorvak-bench eval: cannot set up this position: %s\n", argv[1]);
+        return EXIT_BAD_INPUT;
+    }
+    std::printf("%d\n", evaluate());
+    return 0;
+}
+
+const bool registered = registerBenchCommand({"eval", "eval \"FEN\"", runEval});
+
+}  // namespace
