@@ -1,1 +1,14 @@
-int main() { return 0; }
+#include <csignal>
+
+#include "front/commands.h"
+#include "front/constants.h"
+#include "front/log.h"
+
+int main() {
+    openLog(LOG_FILE_NAME);
+    // An interface that closes its end must not kill the engine mid-line.
+    std::signal(SIGPIPE, SIG_IGN);
+    commandLoop();
+    closeLog();
+    return 0;
+}

@@ -1,0 +1,202 @@
+#include "front/commands.h"
+
+#include <cstring>
+
+#include "board/setup.h"
+#include "front/enginecontrol.h"
+#include "front/gamemove.h"
+#include "front/input.h"
+#include "front/log.h"
+#include "front/state.h"
+#include "front/timecontrol.h"
+
+namespace {
+
+enum class Match { PREFIX, EXACT };
+
+// Handlers return false when the session ends.
+struct Command {
+    const char* word;
+    Match match;
+    bool (*run)(std::FILE* in);
+};
+
+bool matches(const char* word, const char* name, Match match) {
+    return match == Match::EXACT ? std::strcmp(word, name) == 0 : std::strncmp(word, name, std::strlen(name)) == 0;
+}
+
+// Where the book move or the search is started once those exist.
+void engineToMove() {}
+
+bool setUpStartPosition() {
+    StopEngine();
+    if (setPosition(START_FEN, true)) positionReady = true;
+    return positionReady;
+}
+
+bool runTime(std::FILE* in) {
+    long engineClock = 0, opponentClock = 0;
+    char otim[WORD_BUFFER_SIZE];
+    if (!readInteger(in, engineClock)) return true;
+    setEngineClock(engineClock);
+    if (readWord(in, otim) == WordRead::END) return true;
+    readInteger(in, opponentClock);  // read to keep it from being taken for a word; not used
+    return true;
+}
+
+bool runGo(std::FILE*) {
+    if (!positionReady) return true;
+    StopEngine();
+    engineToMove();
+    return true;
+}
+
+bool runNew(std::FILE*) {
+    if (setUpStartPosition()) engineState = ENGINE_WAITING;
+    return true;
+}
+
+// level MPS BASE INC, where BASE may also be minutes:seconds.
+bool runLevel(std::FILE* in) {
+    long moves = 0, baseMinutes = 0, baseSeconds = 0, increment = 0;
+    if (!readInteger(in, moves) || !readInteger(in, baseMinutes)) return true;
+    if (readCharIf(in, ':')) readInteger(in, baseSeconds);
+    if (!readInteger(in, increment)) increment = 0;
+    setLevel(moves, increment);
+    return true;
+}
+
+bool runForce(std::FILE*) {
+    StopEngine();
+    return true;
+}
+
+bool runSetboard(std::FILE* in) {
+    StopEngine();
+    char line[WORD_BUFFER_SIZE];
+    readRestOfLine(in, line);
+    logLine("setboard %s", line);
+    if (setPosition(line, true))
+        positionReady = true;
+    else
+        logLine("-M: tellusererror Illegal position");
+    return true;
+}
+
+bool runEasy(std::FILE*) {
+    ponderEnabled = 0;
+    return true;
+}
+
+bool runHard(std::FILE*) {
+    ponderEnabled = 1;
+    return true;
+}
+
+bool runQuit(std::FILE*) {
+    StopEngine();
+    engineState = ENGINE_QUITTING;
+    return false;
+}
+
+bool switchSide(Side side) {
+    StopEngine();
+    if (positionReady && !setSideToMove(side)) logLine("-M: side to move not changed: the other king would be in check");
+    return true;
+}
+
+bool runWhite(std::FILE*) { return switchSide(WHITE); }
+bool runBlack(std::FILE*) { return switchSide(BLACK); }
+
+// The game-record converters: their file names are read; the converters join later.
+bool runConverter(std::FILE* in) {
+    StopEngine();
+    char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
+    if (readWord(in, source) != WordRead::END) readWord(in, target);
+    return true;
+}
+
+bool runBenchmark(std::FILE*) {
+    StopEngine();
+    std::printf("Define __STAT\n");
+    return true;
+}
+
+bool runTest(std::FILE*) {
+    if (!setUpStartPosition()) return true;
+    setTestBudget();
+    engineState = ENGINE_WAITING;
+    StopEngine();
+    engineToMove();
+    return true;
+}
+
+// Checked in this order after time and the opponent's moves; the first match wins.
+inline constexpr Command COMMANDS[] = {
+    {"go", Match::PREFIX, runGo},
+    {"new", Match::PREFIX, runNew},
+    {"result", Match::PREFIX, runNew},
+    {"level", Match::PREFIX, runLevel},
+    {"force", Match::PREFIX, runForce},
+    {"setboard", Match::PREFIX, runSetboard},
+    {"easy", Match::EXACT, runEasy},
+    {"hard", Match::EXACT, runHard},
+    {"quit", Match::PREFIX, runQuit},
+    {"white", Match::PREFIX, runWhite},
+    {"black", Match::PREFIX, runBlack},
+    {"pgn2game", Match::EXACT, runConverter},
+    {"pgnlist2game", Match::EXACT, runConverter},
+    {"game2pgn", Match::EXACT, runConverter},
+    {"game2pos", Match::EXACT, runConverter},
+    {"benchmark", Match::EXACT, runBenchmark},
+    {"test", Match::EXACT, runTest},
+};
+
+void playOpponentMove(Move move, const char* word) {
+    const EngineState state = engineState;
+    if (state != ENGINE_IDLE && state != ENGINE_WAITING) return;
+    if (!isAcceptableOpponentMove(move)) {
+        std::printf("Illegal move: %s\n", word);
+        logLine("-M: Illegal move: %s", word);
+        return;
+    }
+    applyGameMove(move);
+    if (state == ENGINE_WAITING) engineToMove();
+}
+
+}  // namespace
+
+bool dispatchWord(const char* word, std::FILE* in) {
+    if (matches(word, "time", Match::PREFIX)) return runTime(in);
+    if (const Move move = parseCoordinateMove(word)) {
+        // Before any set-up the root snapshot is empty and there is nothing to play on.
+        if (positionReady) playOpponentMove(move, word);
+        return true;
+    }
+    for (const Command& command : COMMANDS)
+        if (matches(word, command.word, command.match)) return command.run(in);
+    return true;
+}
+
+WordRead readLoggedWord(std::FILE* in, char (&word)[WORD_BUFFER_SIZE]) {
+    const WordRead read = readWord(in, word);
+    if (read == WordRead::WORD) logLine("::cmd:: %s", word);
+    if (read == WordRead::TOO_LONG) logLine("-M: ignored a word longer than %d characters", WORD_BUFFER_SIZE - 1);
+    return read;
+}
+
+void runCommands(std::FILE* in) {
+    char word[WORD_BUFFER_SIZE];
+    for (;;) {
+        const WordRead read = readLoggedWord(in, word);
+        if (read == WordRead::END) {
+            // The interface has gone: end as quit does.
+            logLine("-M: end of input");
+            runQuit(in);
+            return;
+        }
+        // No command or move is that long: an over-long word is dropped whole.
+        if (read == WordRead::TOO_LONG) continue;
+        if (!dispatchWord(word, in)) return;
+    }
+}

@@ -1,0 +1,24 @@
+// Numbers of the front end: buffer limits, the log file, the clock budget rules.
+#pragma once
+
+#include <cstdint>
+
+// ---- Input ------------------------------------------------------------------
+inline constexpr int WORD_BUFFER_SIZE = 256;       // a word has at most 255 characters
+inline constexpr int SETBOARD_LINE_LIMIT = 254;    // characters of a setboard line, line feed included
+inline constexpr int XBOARD_PREFIX_LENGTH = 6;     // characters of the first word that must read "xboard"
+
+// ---- Log --------------------------------------------------------------------
+inline constexpr const char* LOG_FILE_NAME = "Zorvak.log";
+inline constexpr unsigned LOG_FILE_MODE = 0644;
+inline constexpr int LOG_LINE_SIZE = 1024;         // longer lines are cut
+
+// ---- Time control -------------------------------------------------------------
+inline constexpr std::uint32_t DEFAULT_MOVES_PER_CONTROL = 40;
+inline constexpr std::uint32_t CLOCK_RESERVE_FROM_CS = 200;  // clocks of 2 s or more keep 1 s back
+inline constexpr std::uint32_t CLOCK_RESERVE_CS = 100;
+inline constexpr std::uint32_t MS_PER_CENTISECOND = 10;
+inline constexpr std::uint32_t MS_PER_SECOND = 1000;
+inline constexpr std::uint32_t TEST_CLOCK_CS = 4123456689u;  // about 11.9 days over 40 moves
+inline constexpr std::uint32_t OUT_OF_BOOK_FACTOR = 3;       // first searched move after the book
+inline constexpr std::uint32_t OUT_OF_BOOK_CAP_DIVISOR = 10; // ... capped at movesPerControl / 10 budgets

@@ -1,0 +1,29 @@
+// Game moves at the root: reading the interface's coordinate moves, checking
+// that a move can be played, making it, and the side-to-move switch.
+#pragma once
+
+#include "board/types.h"
+
+// The word's move in the root snapshot (never the live position, which may
+// carry a ponder move); 0 when the word is not a move.
+Move parseCoordinateMove(const char* word);
+
+// Makes a game move on the position for good: refreshes the root snapshot,
+// clears the history counters and logs the new key. False for no move.
+bool applyGameMove(Move move);
+
+// True when making move keeps every board consistent and leaves the mover's
+// king out of reach: the piece belongs to the side to move, the kind fits the
+// board, pawns move as pawns, castling finds its king, rook and empty path.
+// Other pieces' geometry and castling through check are not examined.
+bool isSafeGameMove(Move move);
+
+// Gate of the opponent-move path. Once the move generator lands, its full
+// legality test (isLegalMove) joins here; until then only moves that
+// isSafeGameMove refuses are turned away.
+bool isAcceptableOpponentMove(Move move);
+
+// Gives the move to side. Refused (false) when the other side would then be
+// in check; any en-passant square is dropped, since it belongs to the side
+// that was to move.
+bool setSideToMove(Side side);

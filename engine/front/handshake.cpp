@@ -1,0 +1,38 @@
+#include <cstring>
+
+// Before front/state.h: a parameter in tt.h shares the global aspirationState's name.
+#include "search/tt.h"
+
+#include "front/commands.h"
+#include "front/constants.h"
+#include "front/log.h"
+#include "front/state.h"
+
+bool handshake(std::FILE* in) {
+    lastMoveFromBook = 0;
+    engineState = ENGINE_WAITING;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::setvbuf(in, nullptr, _IONBF, 0);
+    std::fflush(nullptr);
+
+    char word[WORD_BUFFER_SIZE];
+    const WordRead read = readLoggedWord(in, word);
+    if (read != WordRead::WORD || std::strncmp(word, "xboard", XBOARD_PREFIX_LENGTH) != 0)
+        std::printf("Engine works only with xboard protocol ver. 2\n");
+
+    std::printf("\n");
+    std::printf("feature %s=%s\n", "done", "0");
+    std::printf("feature %s=%s\n", "setboard", "1");
+    // The search thread is created here once it exists; the tables are built at compile time.
+    engineState = ENGINE_WAITING;
+    clearTranspositionTable();
+    std::printf("feature done=1\n");
+    return true;
+}
+
+void commandLoop() {
+    engineState = ENGINE_IDLE;
+    ponderEnabled = 1;
+    handshake(stdin);
+    runCommands(stdin);
+}
