@@ -113,6 +113,7 @@ bool leavesOwnKingAttacked(Move move) {
 Move parseCoordinateMove(const char* word) {
     if (!isFileLetter(word[0]) || !isRankDigit(word[1]) || !isFileLetter(word[2]) || !isRankDigit(word[3])) return 0;
     const Square from = squareOf(word), to = squareOf(word + 2);
+    if (from == to) return 0;  // never a move, whatever stands there
     if (const MoveKind castling = castlingKind(from, to)) return makeMoveCode(from, to, castling);
 
     const bool targetOccupied = rootSnapshot.rootBoard[to] != EMPTY;

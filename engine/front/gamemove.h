@@ -5,7 +5,8 @@
 #include "board/types.h"
 
 // The word's move in the root snapshot (never the live position, which may
-// carry a ponder move); 0 when the word is not a move.
+// carry a ponder move); 0 when the word is not a move, as when it names the
+// same square twice.
 Move parseCoordinateMove(const char* word);
 
 // Makes a game move on the position for good: refreshes the root snapshot,

@@ -1,0 +1,85 @@
+#include "front_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "board/setup.h"
+#include "board/zobrist.h"
+#include "front/state.h"
+#include "front/timecontrol.h"
+#include "support/data_files.h"
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorvak-front-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a temporary directory";
+    path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+void resetFrontState() {
+    positionReady = false;
+    engineState = ENGINE_IDLE;
+    ponderEnabled = 1;
+    stopFlag = 0;
+    movesPerControl = 40;
+    incrementMs = 0;
+    moveTimeMs = 0;
+}
+
+namespace {
+
+std::uint16_t rightsOfField(const std::string& field) {
+    std::uint16_t rights = 0;
+    for (char c : field) {
+        if (c == 'K') rights |= CASTLE_WHITE_SHORT;
+        if (c == 'Q') rights |= CASTLE_WHITE_LONG;
+        if (c == 'k') rights |= CASTLE_BLACK_SHORT;
+        if (c == 'q') rights |= CASTLE_BLACK_LONG;
+    }
+    return rights;
+}
+
+HashKey epKeyOfField(const std::string& field) {
+    if (field.size() != 2) return 0;
+    return epKey((field[0] - 'a') + 8 * ('8' - field[1]));
+}
+
+}  // namespace
+
+HashKey keyByRule(const std::string& originFen, const std::string& fen) {
+    const std::vector<std::string> origin = splitWords(originFen), now = splitWords(fen);
+    EXPECT_TRUE(setPosition(fen.c_str(), false)) << fen;
+    HashKey key = position.hashKey ^ epKeyOfField(origin.at(3)) ^ epKeyOfField(now.at(3));
+    const std::uint16_t lost = rightsOfField(origin.at(2)) & ~rightsOfField(now.at(2));
+    for (std::uint16_t right : {CASTLE_WHITE_SHORT, CASTLE_WHITE_LONG, CASTLE_BLACK_SHORT, CASTLE_BLACK_LONG})
+        if (lost & right) key ^= castleKey(right);
+    return key;
+}
+
+std::string keyLogLine(HashKey key) {
+    std::ostringstream line;
+    line << std::hex << keyHigh(key) << ' ' << keyLow(key);
+    return line.str();
+}

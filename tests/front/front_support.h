@@ -1,0 +1,32 @@
+// Helpers of the front-end tests: a scratch directory, the log read back,
+// the front end's state reset, and position keys worked out by the key rule.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "board/types.h"
+
+// A fresh directory under the system's temporary folder, removed with its contents.
+struct TempDir {
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string path;
+    std::string file(const std::string& name) const { return path + "/" + name; }
+};
+
+std::string readFile(const std::string& path);
+std::vector<std::string> splitLines(const std::string& text);
+
+// The front end as at program start: no position, default clock, idle.
+void resetFrontState();
+
+// The key a game reaches in the position of fen when it started from originFen:
+// the pieces' keys (from a fresh set-up of fen), the castle rights lost since
+// the start and the en-passant squares of both. Sets up fen as a side effect.
+HashKey keyByRule(const std::string& originFen, const std::string& fen);
+
+// The log line applyGameMove writes for a key, formatted independently.
+std::string keyLogLine(HashKey key);

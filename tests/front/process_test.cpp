@@ -1,0 +1,173 @@
+// The real engine binary over pipes: the handshake's exact bytes, the log,
+// how the process ends, and input meant to break it.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <regex>
+
+#include "board/setup.h"
+#include "engine_process.h"
+#include "front_support.h"
+#include "support/data_files.h"
+
+namespace {
+
+const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature done=1\n";
+
+class EngineProcess : public ::testing::Test {
+protected:
+    EngineRun run(const std::string& input, bool closeInput = true) {
+        EngineRun result = runEngine(dir.path, input, closeInput);
+        lines = splitLines(result.log);
+        return result;
+    }
+    bool logged(const std::string& line) const { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
+    long count(const std::string& line) const { return std::count(lines.begin(), lines.end(), line); }
+
+    TempDir dir;
+    std::vector<std::string> lines;
+};
+
+void expectCleanExit(const EngineRun& r) {
+    EXPECT_TRUE(r.exited) << "the engine hung or died (signal " << r.signal << ")";
+    EXPECT_EQ(r.exitStatus, 0);
+}
+
+}  // namespace
+
+TEST_F(EngineProcess, HandshakeBytesAndEndOfInput) {
+    const EngineRun r = run("xboard\nprotover 2\n");
+    expectCleanExit(r);
+    EXPECT_EQ(r.output, HANDSHAKE);
+    const std::vector<std::string> expected = {"::cmd:: xboard", "::cmd:: protover", "::cmd:: 2"};
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3), expected);
+}
+
+TEST_F(EngineProcess, OtherFirstWordGetsTheProtocolMessage) {
+    const EngineRun r = run("uci\n");
+    expectCleanExit(r);
+    EXPECT_EQ(r.output, "Engine works only with xboard protocol ver. 2\n" + HANDSHAKE);
+}
+
+TEST_F(EngineProcess, QuitEndsTheProcessWhileInputStaysOpen) {
+    const EngineRun r = run("xboard\nbenchmark\nquit\nnew\n", false);
+    expectCleanExit(r);
+    EXPECT_EQ(r.output, HANDSHAKE + "Define __STAT\n");
+    EXPECT_TRUE(logged("::cmd:: quit"));
+    EXPECT_FALSE(logged("::cmd:: new"));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "-M: exited StopEngine");
+}
+
+TEST_F(EngineProcess, LogIsEmptiedAndCreatedWithMode0644) {
+    {
+        std::ofstream old(dir.file("Zorvak.log"));
+        old << "left over from the last run\n";
+    }
+    expectCleanExit(run("xboard\n"));
+    EXPECT_FALSE(logged("left over from the last run"));
+    std::remove(dir.file("Zorvak.log").c_str());
+    expectCleanExit(run("xboard\n"));
+    struct stat info {};
+    ASSERT_EQ(stat(dir.file("Zorvak.log").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(EngineProcess, ForceModeGameLogsTheKeyOfEveryPosition) {
+    const std::vector<RecordedGame> games = loadRecordedGames();
+    ASSERT_FALSE(games.empty());
+    const RecordedGame& game = games.front();
+    std::string input = "xboard\nnew\nforce\n";
+    for (const std::string& move : game.moves) input += move + "\n";
+
+    const EngineRun r = run(input);
+    expectCleanExit(r);
+    EXPECT_EQ(r.output, HANDSHAKE);  // force mode: nothing is sent
+    // Each move's "::cmd:: " line is followed by the key of the position it leads to.
+    std::vector<std::string> keyLines;
+    for (std::size_t i = 0; i + 1 < lines.size() && keyLines.size() < game.moves.size(); ++i)
+        if (lines[i] == "::cmd:: " + game.moves[keyLines.size()]) keyLines.push_back(lines[i + 1]);
+    ASSERT_EQ(keyLines.size(), game.moves.size()) << game.name;
+    for (std::size_t i = 0; i < game.moves.size(); ++i)
+        EXPECT_EQ(keyLines[i], keyLogLine(keyByRule(game.fens[0], game.fens[i + 1])))
+            << game.name << " ply " << i + 1 << " " << game.moves[i];
+}
+
+TEST_F(EngineProcess, SetboardIsLoggedAndARefusalOnlyLogged) {
+    const std::string fen = "4k3/8/8/8/8/8/8/4K2R w K -";
+    const EngineRun r = run("xboard\nsetboard " + fen + "\nsetboard 8/8/8/8/8/8/8/8 w - -\nforce\ne1g1\n");
+    expectCleanExit(r);
+    EXPECT_EQ(r.output, HANDSHAKE);
+    EXPECT_TRUE(logged("setboard  " + fen));
+    EXPECT_TRUE(logged("setboard  8/8/8/8/8/8/8/8 w - -"));
+    EXPECT_EQ(count("-M: tellusererror Illegal position"), 1);
+    EXPECT_TRUE(logged(keyLogLine(keyByRule(fen, "4k3/8/8/8/8/8/8/5RK1 b - -"))));
+}
+
+TEST_F(EngineProcess, OverLongWordAndSetboardLine) {
+    // Either remainder would read as "quit" if it were split off into words.
+    const std::string longWord = std::string(255, 'x') + "quit" + std::string(9741, 'x');
+    std::string longLine = "setboard " + std::string(START_FEN);
+    while (longLine.size() < 5000) longLine += " quit";
+    const EngineRun r = run("xboard\n" + longWord + "\n" + longLine + "\nforce\ne2e4\n");
+    expectCleanExit(r);
+    EXPECT_TRUE(logged("-M: ignored a word longer than 255 characters"));
+    EXPECT_FALSE(logged("::cmd:: quit"));
+    EXPECT_EQ(count("-M: tellusererror Illegal position"), 0);
+    EXPECT_TRUE(logged(keyLogLine(keyByRule(START_FEN, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3"))));
+}
+
+TEST_F(EngineProcess, MovesAndGoBeforeAnyPositionOrAfterRefusedOnes) {
+    const char* unsafe[] = {
+        "8/8/8/8/8/8/8/8 w - -",                                         // no kings
+        "4k3/8/8/8/8/8/8/2K1K3 w - -",                                   // two white kings
+        "4k3/8/8/8/8/8/8/4R1K1 w - -",                                   // side not to move in check
+        "4k3/pppppppp/p7/8/8/8/8/4K3 w - -",                             // nine black pawns
+        "4k3/8/8/8/8/8/8/P3K3 w - -",                                    // pawn on the first rank
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e3",         // impossible en-passant square
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e6",         // no pawn passed e6
+        "4k3/8/8/8/8/8/8/4K3 w - -",                                     // a safe one at last
+    };
+    std::string input = "xboard\ne2e4\ngo\nwhite\nblack\ne7e5\n";
+    for (const char* fen : unsafe) input += std::string("setboard ") + fen + "\ne2e4\ngo\ne1e2\n";
+    input += "new\nforce\ne2e4\n";
+    const EngineRun r = run(input);
+    expectCleanExit(r);
+    // The last set-up is a safe position, where e2e4 finds no pawn and e1e2 is played.
+    EXPECT_EQ(r.output, HANDSHAKE + "Illegal move: e2e4\n");
+    EXPECT_EQ(count("-M: tellusererror Illegal position"), 7);
+    std::vector<std::string> keyLines;
+    for (const std::string& line : lines)
+        if (std::regex_match(line, std::regex("[0-9a-f]+ [0-9a-f]+"))) keyLines.push_back(line);
+    const std::vector<std::string> expected = {
+        keyLogLine(keyByRule("4k3/8/8/8/8/8/8/4K3 w - -", "4k3/8/8/8/8/8/4K3/8 b - -")),
+        keyLogLine(keyByRule(START_FEN, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3")),
+    };
+    EXPECT_EQ(keyLines, expected);
+}
+
+TEST_F(EngineProcess, BinaryGarbageNeitherCrashesNorHangs) {
+    std::mt19937 random(20240607);
+    std::string garbage;
+    while (garbage.size() < 20000) {
+        const char c = static_cast<char>(random() & 0xFF);
+        // Letters could spell real commands by chance; everything else may come.
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) garbage += c;
+    }
+    const EngineRun r = run("xboard\n" + garbage + "\nnew\nforce\ne2e4\n");
+    expectCleanExit(r);
+    EXPECT_EQ(r.output, HANDSHAKE);
+    EXPECT_TRUE(logged(keyLogLine(keyByRule(START_FEN, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3"))));
+}
+
+TEST_F(EngineProcess, EndOfInputInsideASetboardLine) {
+    const EngineRun r = run("xboard\nsetboard " + std::string(START_FEN));
+    expectCleanExit(r);
+    EXPECT_TRUE(logged("setboard  " + std::string(START_FEN)));
+    EXPECT_TRUE(logged("-M: end of input"));
+}

@@ -1,0 +1,73 @@
+// Move budgets from level and time, worked out by hand from the clock rules.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "front/timecontrol.h"
+#include "front_support.h"
+
+class TimeControl : public ::testing::Test {
+protected:
+    void SetUp() override { resetFrontState(); }
+};
+
+TEST_F(TimeControl, FortyMovesInFiveMinutes) {
+    setLevel(40, 0);
+    setEngineClock(30000);  // one second held back: 29900 / 40 = 747 centiseconds
+    EXPECT_EQ(moveTimeMs, 7470u);
+}
+
+TEST_F(TimeControl, ZeroMovesMeansFortyAndTheIncrementIsAdded) {
+    setLevel(0, 12);
+    EXPECT_EQ(movesPerControl, 40u);
+    EXPECT_EQ(incrementMs, 12000u);
+    setEngineClock(12000);  // 11900 / 40 = 297
+    EXPECT_EQ(moveTimeMs, 12000u + 2970u);
+}
+
+TEST_F(TimeControl, NoSecondHeldBackBelowTwoSeconds) {
+    setEngineClock(150);  // 150 / 40 = 3
+    EXPECT_EQ(moveTimeMs, 30u);
+    setEngineClock(199);  // 199 / 40 = 4
+    EXPECT_EQ(moveTimeMs, 40u);
+    setEngineClock(200);  // 100 / 40 = 2
+    EXPECT_EQ(moveTimeMs, 20u);
+}
+
+TEST_F(TimeControl, LevelAloneKeepsTheBudget) {
+    setEngineClock(30000);
+    setLevel(20, 0);
+    EXPECT_EQ(moveTimeMs, 7470u);
+    setEngineClock(30000);  // 29900 / 20 = 1495
+    EXPECT_EQ(moveTimeMs, 14950u);
+}
+
+TEST_F(TimeControl, TestCommandBudget) {
+    setTestBudget();  // 4123456689 / 40 = 103086417 centiseconds
+    EXPECT_EQ(moveTimeMs, 1030864170u);
+}
+
+TEST_F(TimeControl, FirstMoveOutOfTheBook) {
+    setEngineClock(30000);
+    extendOutOfBookBudget();  // 3 x 7470, below the cap of 40 x 7470 / 10 = 29880
+    EXPECT_EQ(moveTimeMs, 22410u);
+    setLevel(20, 0);
+    setEngineClock(30000);
+    extendOutOfBookBudget();  // cap 20 x 14950 / 10 = 2 x 14950
+    EXPECT_EQ(moveTimeMs, 29900u);
+}
+
+TEST_F(TimeControl, HugeOrNegativeValuesNeitherWrapNorUnderflow) {
+    setLevel(-5, -3);
+    EXPECT_EQ(movesPerControl, 40u);
+    EXPECT_EQ(incrementMs, 0u);
+    setEngineClock(-100);
+    EXPECT_EQ(moveTimeMs, 0u);
+    setLevel(1, 5'000'000);  // 5e9 ms does not fit in 32 bits
+    EXPECT_EQ(incrementMs, UINT32_MAX);
+    setEngineClock(30000);
+    EXPECT_EQ(moveTimeMs, UINT32_MAX);
+    setLevel(1, 0);
+    setTestBudget();  // 41234566890 ms saturates instead of wrapping to a shorter budget
+    EXPECT_EQ(moveTimeMs, UINT32_MAX);
+}
