@@ -250,13 +250,12 @@ TEST_F(TableTest, BookEntriesGiveWayToSearchResultsOfTheSameDepth) {
     storeTable(1, BOUND_UPPER, 40, MOVE_2);
     EXPECT_TRUE(slotHolds(0, KEY_A, MOVE_2));
     EXPECT_FALSE(isBookEntry(slot(0)));
-}
 
-TEST_F(TableTest, BookMoveKeepsTheSlotsDepthBoundAndScore) {
+    // Over another position's search result the book move keeps that slot's depth, bound and score.
     storeFor(KEY_B, 9, BOUND_LOWER, -77, MOVE_2);
-    standOn(KEY_A);
-    storeBookMove(MOVE_1);
-    EXPECT_TRUE(slotHolds(0, KEY_A, MOVE_1));
+    standOn(KEY_C);
+    storeBookMove(MOVE_3);
+    EXPECT_TRUE(slotHolds(0, KEY_C, MOVE_3));
     EXPECT_EQ(entryAge(slot(0)), AGE_BOOK);
     EXPECT_EQ(entryDepth(slot(0)), 9);
     EXPECT_EQ(entryBound(slot(0)), BOUND_LOWER);
@@ -283,18 +282,6 @@ TEST_F(TableTest, ClearingEmptiesBothHalves) {
     EXPECT_EQ(anyBits, 0u);
 }
 
-TEST_F(TableTest, AStoreForARealPositionIsFoundOnlyThere) {
-    const Move e4 = coordinateMove("e2e4");
-    storeTable(3, BOUND_EXACT, 25, e4);
-    ASSERT_NE(probeTable(), nullptr);
-    EXPECT_EQ(entryMove(*probeTable()), e4);
-    saveUndoInfo(plyRecords[0]);
-    makeMove(e4, plyRecords[0]);
-    EXPECT_EQ(probeTable(), nullptr);
-    unmakeMove(e4, plyRecords[0]);
-    EXPECT_EQ(entryScore(*probeTable()), 25);
-}
-
 // ---- The probe-use rules shared by the searches -----------------------------------
 
 class ProbeRuleTest : public TableTest {
@@ -313,21 +300,16 @@ protected:
     bool probeAt(int depth, ProbeRules rules = INNER) { return probeAndApply(depth, alpha, beta, ply, rules, result); }
 };
 
-TEST_F(ProbeRuleTest, NoEntryClearsDepthAndHashMove) {
-    EXPECT_FALSE(probeAt(5));
+TEST_F(ProbeRuleTest, WithoutAQualifyingEntryOnlyDepthAndMoveAreSet) {
+    EXPECT_FALSE(probeAt(5));  // no entry
     EXPECT_EQ(ply.ttDepth, 0);
     EXPECT_EQ(ply.hashMove, 0);
-    EXPECT_EQ(ply.ttScore, 999);  // not written
-    EXPECT_EQ(alpha, -100);
-    EXPECT_EQ(beta, 100);
-}
 
-TEST_F(ProbeRuleTest, AShallowEntryGivesOnlyItsDepthAndMove) {
-    storeTable(4, BOUND_EXACT, 30, MOVE_1);
+    storeTable(4, BOUND_EXACT, 30, MOVE_1);  // shallower than the node
     EXPECT_FALSE(probeAt(5));
     EXPECT_EQ(ply.ttDepth, 4);
     EXPECT_EQ(ply.hashMove, MOVE_1);
-    EXPECT_EQ(ply.ttScore, 999);
+    EXPECT_EQ(ply.ttScore, 999);  // not written
     EXPECT_EQ(alpha, -100);
     EXPECT_EQ(beta, 100);
 }
