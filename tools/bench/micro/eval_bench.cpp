@@ -1,0 +1,77 @@
+// Evaluations per second over positions from real games.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "board/setup.h"
+#include "eval/evaluate.h"
+#include "eval/pawns.h"
+
+namespace {
+
+// tools/bench/micro/ -> tests/data/
+std::string realPositionsPath() {
+    std::string path = __FILE__;
+    path.resize(path.rfind("tools/bench/micro/"));
+    return path + "tests/data/real_positions.fen";
+}
+
+// Every readable position of the file, set up once and kept as a copy of the board.
+const std::vector<Position>& realPositions() {
+    static const std::vector<Position> positions = [] {
+        std::vector<Position> result;
+        std::ifstream in(realPositionsPath());
+        for (std::string line; std::getline(in, line);)
+            if (!line.empty() && line[0] != '#' && setPosition(line.c_str(), false)) result.push_back(position);
+        return result;
+    }();
+    return positions;
+}
+
+// With the pawn cache as the search sees it: warm after the first round.
+void BM_EvaluateRealPositions(benchmark::State& state) {
+    const std::vector<Position>& positions = realPositions();
+    if (positions.empty()) {
+        state.SkipWithError("no positions: tests/data/real_positions.fen not found");
+        return;
+    }
+    for (auto _ : state) {
+        for (const Position& p : positions) {
+            std::memcpy(&position, &p, sizeof position);
+            benchmark::DoNotOptimize(evaluate());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(positions.size()));
+}
+BENCHMARK(BM_EvaluateRealPositions);
+
+// The pawn structure computed afresh every time: the cost of a cache miss.
+void BM_PawnStructureUncached(benchmark::State& state) {
+    const std::vector<Position>& positions = realPositions();
+    for (auto _ : state) {
+        for (const Position& p : positions) {
+            std::memcpy(&position, &p, sizeof position);
+            benchmark::DoNotOptimize(pawnStructureScore());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(positions.size()));
+}
+BENCHMARK(BM_PawnStructureUncached);
+
+// The copy of the board alone, to subtract from the figures above.
+void BM_CopyPositionOnly(benchmark::State& state) {
+    const std::vector<Position>& positions = realPositions();
+    for (auto _ : state) {
+        for (const Position& p : positions) {
+            std::memcpy(&position, &p, sizeof position);
+            benchmark::ClobberMemory();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(positions.size()));
+}
+BENCHMARK(BM_CopyPositionOnly);
+
+}  // namespace
