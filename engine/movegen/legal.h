@@ -1,7 +1,7 @@
 // Legal-move queries for callers outside the search (front end, tools, tests).
 #pragma once
 
-#include "board/plyrecord.h"
+#include "movegen/movelist.h"
 
 // True when move is a legal move of the side to move in the current position.
 // Uses the ply records from currentPly on and leaves the position as it was.

@@ -1,0 +1,140 @@
+#include "movegen/check.h"
+
+namespace {
+
+inline Bitboard rooksAndQueens(Side s) {
+    return position.pieceBoards[rookOf(s)] | position.pieceBoards[queenOf(s)];
+}
+inline Bitboard bishopsAndQueens(Side s) {
+    return position.pieceBoards[bishopOf(s)] | position.pieceBoards[queenOf(s)];
+}
+
+// Square q attacked by a piece of side a (kings never count). Cheap attackers first;
+// sliding attacks only when an empty-board ray from q holds a slider of the right kind.
+inline bool attackedBy(Square q, Side a) {
+    if (KNIGHT_ATTACKS[q] & position.pieceBoards[knightOf(a)]) return true;
+    if (PAWN_ATTACKS[a ^ 1][q] & position.pieceBoards[pawnOf(a)]) return true;
+    const Bitboard orth = rooksAndQueens(a), diag = bishopsAndQueens(a);
+    if (!(QUEEN_RAYS[q] & (orth | diag))) return false;
+    if ((ROOK_RAYS[q] & orth) && (rookAttacks(q) & orth)) return true;
+    return (BISHOP_RAYS[q] & diag) && (bishopAttacks(q) & diag);
+}
+
+inline bool kingOn(Side s, Bitboard squares) { return (bitOf(position.kingSquare[s]) & squares) != 0; }
+
+// Squares where the other king would stand next to the castling king's path.
+constexpr Bitboard squaresOf(std::initializer_list<Square> list) {
+    Bitboard b = 0;
+    for (Square s : list) b |= bitOf(s);
+    return b;
+}
+constexpr Bitboard WHITE_SHORT_KING_ZONE = squaresOf({SQ_E1, SQ_F1, SQ_G1, SQ_H1, 52, 53, 54, 55});  // e2..h2
+constexpr Bitboard WHITE_LONG_KING_ZONE = squaresOf({SQ_B1, SQ_C1, SQ_D1, 49, 50, 51});              // b2..d2
+constexpr Bitboard BLACK_SHORT_KING_ZONE = squaresOf({SQ_E8, SQ_F8, SQ_G8, SQ_H8, 12, 13, 14, 15});  // e7..h7
+constexpr Bitboard BLACK_LONG_KING_ZONE = squaresOf({SQ_B8, SQ_C8, SQ_D8, 9, 10, 11});               // b7..d7
+
+}  // namespace
+
+void computeCheckInfo(PlyRecord& ply) {
+    const Side s = position.sideToMove, a = s ^ 1;
+    const Square k = position.kingSquare[s];
+    const Bitboard orth = rooksAndQueens(a), diag = bishopsAndQueens(a);
+    ply.checkers = 0;
+    if (QUEEN_RAYS[k] & (orth | diag)) {
+        if (ROOK_RAYS[k] & orth) {
+            ply.kingOrthLines = rookAttacks(k);
+            ply.checkers = orth & ply.kingOrthLines;
+        }
+        if (BISHOP_RAYS[k] & diag) {
+            // Zero orthogonal lines tell generateEvasions that a lone slider checks diagonally.
+            if (!ply.checkers) ply.kingOrthLines = 0;
+            ply.kingDiagLines = bishopAttacks(k);
+            ply.checkers |= diag & ply.kingDiagLines;
+        }
+    }
+    ply.checkers |= KNIGHT_ATTACKS[k] & position.pieceBoards[knightOf(a)];
+    ply.checkers |= PAWN_ATTACKS[s][k] & position.pieceBoards[pawnOf(a)];
+}
+
+bool leavesKingAttacked(Move move, Side side) {
+    const Square k = position.kingSquare[side];
+    if (attackedBy(k, side ^ 1)) return true;
+    if (moveKind(move) < KIND_CASTLE_BLACK_SHORT) return false;
+    return side == BLACK ? castlingCrossesAttackBlack(move) : castlingCrossesAttackWhite(move);
+}
+
+bool castlingCrossesAttackWhite(Move move) {
+    if (attackedBy(SQ_E1, BLACK)) return true;
+    if (moveKind(move) == KIND_CASTLE_WHITE_SHORT)
+        return attackedBy(SQ_F1, BLACK) || kingOn(BLACK, WHITE_SHORT_KING_ZONE);
+    if (moveKind(move) == KIND_CASTLE_WHITE_LONG)
+        return attackedBy(SQ_D1, BLACK) || kingOn(BLACK, WHITE_LONG_KING_ZONE);
+    return false;
+}
+
+bool castlingCrossesAttackBlack(Move move) {
+    if (attackedBy(SQ_E8, WHITE)) return true;
+    if (moveKind(move) == KIND_CASTLE_BLACK_SHORT)
+        return attackedBy(SQ_F8, WHITE) || kingOn(WHITE, BLACK_SHORT_KING_ZONE);
+    if (moveKind(move) == KIND_CASTLE_BLACK_LONG)
+        return attackedBy(SQ_D8, WHITE) || kingOn(WHITE, BLACK_LONG_KING_ZONE);
+    return false;
+}
+
+namespace {
+
+inline bool pawnMoveFits(Move move, Side s, Square from, Square to) {
+    const MoveKind kind = moveKind(move);
+    const Bitboard toBit = bitOf(to);
+    const bool toEmpty = !(position.occupied & toBit);
+    const bool toEnemy = (position.sidePieces(s ^ 1) & toBit) != 0;
+    const int step = s == WHITE ? -8 : 8;
+    const Bitboard lastRank = s == WHITE ? rankMask(0) : rankMask(7);
+    const Bitboard doubleStepRank = s == WHITE ? rankMask(4) : rankMask(3);  // rank 4 / rank 5
+    // Geometry from the attack table, so that no capture wraps round the board edge.
+    const bool diagonalStep = (PAWN_ATTACKS[s][from] & toBit) != 0;
+    const bool singleStep = to == from + step && toEmpty;
+    switch (kind) {
+        case KIND_QUIET:
+            if (lastRank & toBit) return false;  // a step onto the last rank must promote
+            return singleStep || (to == from + 2 * step && (doubleStepRank & toBit) && toEmpty &&
+                                  !(position.occupied & bitOf(from + step)));
+        case KIND_CAPTURE: return diagonalStep && toEnemy && !(lastRank & toBit);
+        case KIND_EN_PASSANT: return position.epSquare != 0 && to == position.epSquare && toEmpty && diagonalStep;
+        case KIND_PROMOTE_QUEEN:
+        case KIND_PROMOTE_KNIGHT:
+        case KIND_PROMOTE_ROOK:
+        case KIND_PROMOTE_BISHOP: return (lastRank & toBit) && singleStep;
+        case KIND_CAPTURE_PROMOTE_QUEEN:
+        case KIND_CAPTURE_PROMOTE_KNIGHT:
+        case KIND_CAPTURE_PROMOTE_ROOK:
+        case KIND_CAPTURE_PROMOTE_BISHOP: return (lastRank & toBit) && diagonalStep && toEnemy;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+bool isPseudoLegal(Move move) {
+    const Square from = moveFrom(move), to = moveTo(move);
+    const MoveKind kind = moveKind(move);
+    const Side s = position.sideToMove;
+    const Piece piece = position.board[from];
+    if (piece == EMPTY || sideOfPiece(piece) != s) return false;
+    if (isPawn(piece)) return pawnMoveFits(move, s, from, to);
+    if (kind != KIND_QUIET && kind != KIND_CAPTURE) return false;
+    const Bitboard toBit = bitOf(to);
+    const bool kindFits = kind == KIND_QUIET ? !(position.occupied & toBit) : (position.sidePieces(s ^ 1) & toBit) != 0;
+    if (!kindFits) return false;
+    switch (piece) {
+        case WHITE_KNIGHT:
+        case BLACK_KNIGHT: return (KNIGHT_ATTACKS[from] & toBit) != 0;
+        case WHITE_BISHOP:
+        case BLACK_BISHOP: return (bishopAttacks(from) & toBit) != 0;
+        case WHITE_ROOK:
+        case BLACK_ROOK: return (rookAttacks(from) & toBit) != 0;
+        case WHITE_QUEEN:
+        case BLACK_QUEEN: return (queenAttacks(from) & toBit) != 0;
+        default: return from == position.kingSquare[s] && (KING_ATTACKS[from] & toBit) != 0;
+    }
+}

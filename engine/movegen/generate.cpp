@@ -1,0 +1,26 @@
+#include "movegen/generate.h"
+
+MoveEntry moveListArray[MOVE_LIST_CAPACITY];
+
+namespace {
+
+template <Side S>
+MoveEntry* allFor(MoveEntry* list, const PlyRecord&) {
+    return generateAll<S>(list);
+}
+template <Side S>
+MoveEntry* capturesFor(MoveEntry* list, const PlyRecord&) {
+    return generateCaptures<S>(list);
+}
+template <Side S>
+MoveEntry* evasionsFor(MoveEntry* list, const PlyRecord& ply) {
+    return generateEvasions<S>(list, ply);
+}
+
+}  // namespace
+
+const MoveGenerator MOVE_GENERATORS[3][2] = {
+    {allFor<BLACK>, allFor<WHITE>},
+    {capturesFor<BLACK>, capturesFor<WHITE>},
+    {evasionsFor<BLACK>, evasionsFor<WHITE>},
+};

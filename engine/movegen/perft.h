@@ -1,0 +1,28 @@
+// Perft: counts the leaves of the legal move tree with the engine's own
+// generators, make/unmake and legality test. Proves the generators and measures them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "movegen/movelist.h"
+
+// Deepest perft the ply records allow from the first record.
+inline constexpr int MAX_PERFT_DEPTH = PLY_RECORD_COUNT - 1;
+
+// Leaves at `depth` plies below the current position (depth >= 1), using the ply
+// records from currentPly on and the move-list array from its start.
+std::uint64_t perft(int depth);
+
+// The same count, with validatePosition() after every make and unmake in the first
+// `checkedPlies` plies; the first mismatch found is described in `fault`.
+std::uint64_t perftValidated(int depth, int checkedPlies, std::string& fault);
+
+struct RootMoveCount {
+    Move move;
+    std::uint64_t leaves;
+};
+
+// Perft split by legal root move, in generator order; returns the number of root
+// moves written to `counts` (room for MAX_MOVES_PER_POSITION).
+int perftDivide(int depth, RootMoveCount* counts);

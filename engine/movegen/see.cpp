@@ -1,0 +1,168 @@
+#include "movegen/see.h"
+
+#include <algorithm>
+
+#include "eval/pst.h"
+#include "movegen/scores.h"
+
+namespace {
+
+// Score of a move to a square the exchange leaves even: just above the quiet moves.
+constexpr int SCORE_EVEN_SQUARE = -29985;
+// A king capturing a defended piece: far below everything else.
+constexpr int SCORE_KING_INTO_DEFENCE = -32767;
+// A pawn reaching its last rank gains a queen for itself.
+constexpr int PROMOTION_GAIN = 800;
+// An exchange counts as lost when it gives up at least this much.
+constexpr int LOSS_MARGIN = 50;
+// Each piece takes at most one part, so 32 pieces bound the gain list.
+constexpr int MAX_GAINS = 33;
+// Start codes of the least-valuable-attacker search, by side, after a queen's x-ray.
+constexpr int ROOK_START[2] = {BLACK_ROOK, WHITE_ROOK};
+constexpr int BISHOP_START[2] = {BLACK_BISHOP, WHITE_BISHOP};
+
+inline int pst(Piece piece, Square square) { return currentPst(pstKindOf(piece))[square]; }
+
+// Sliders behind `from` on its line through `to` that now see `to`: they leave
+// their slider set; the caller adds them to the attackers.
+inline Bitboard diagonalXrays(Square from, Square to, Bitboard& diagSliders) {
+    const Bitboard xrays = BISHOP_RAYS[from] & BISHOP_RAYS[to] & diagSliders & bishopAttacks(from);
+    diagSliders &= ~xrays;
+    return xrays;
+}
+inline Bitboard straightXrays(Square from, Square to, Bitboard& orthSliders) {
+    const Bitboard xrays = ROOK_RAYS[from] & ROOK_RAYS[to] & orthSliders & rookAttacks(from);
+    orthSliders &= ~xrays;
+    return xrays;
+}
+
+// Every piece of both sides that attacks `to`, kings included.
+inline Bitboard attackersOfSquare(Square to, Bitboard orthSliders, Bitboard diagSliders) {
+    const Bitboard* b = position.pieceBoards;
+    const Bitboard kings = bitOf(position.kingSquare[WHITE]) | bitOf(position.kingSquare[BLACK]);
+    return (bishopAttacks(to) & diagSliders) | (rookAttacks(to) & orthSliders) | (KING_ATTACKS[to] & kings) |
+           (KNIGHT_ATTACKS[to] & (b[WHITE_KNIGHT] | b[BLACK_KNIGHT])) |
+           (PAWN_ATTACKS[BLACK][to] & b[WHITE_PAWN]) | (PAWN_ATTACKS[WHITE][to] & b[BLACK_PAWN]);
+}
+
+inline bool isBishopLike(Piece p) { return isPawn(p) || p == WHITE_BISHOP || p == BLACK_BISHOP; }
+inline bool isRook(Piece p) { return p == WHITE_ROOK || p == BLACK_ROOK; }
+inline bool isQueen(Piece p) { return p == WHITE_QUEEN || p == BLACK_QUEEN; }
+
+// The state of one exchange on `to`.
+struct Exchange {
+    Square to;
+    Bitboard attackers;
+    Bitboard orthSliders, diagSliders;
+    int start[2];  // [side]: piece code where the search for the next attacker begins
+
+    // Sliders uncovered behind a piece that left `square`. A queen's line is tried
+    // straight first, diagonally only when that found nothing; lowerStarts lets the
+    // uncovered rooks or bishops be found even after the queens' turn has come.
+    void addXrays(Piece piece, Square square, bool lowerStarts) {
+        if (isBishopLike(piece)) {
+            attackers |= diagonalXrays(square, to, diagSliders);
+        } else if (isRook(piece)) {
+            attackers |= straightXrays(square, to, orthSliders);
+        } else if (isQueen(piece)) {
+            if (const Bitboard straight = straightXrays(square, to, orthSliders)) {
+                attackers |= straight;
+                if (lowerStarts) lowerStartsTo(ROOK_START);
+            } else if (const Bitboard diagonal = diagonalXrays(square, to, diagSliders)) {
+                attackers |= diagonal;
+                if (lowerStarts) lowerStartsTo(BISHOP_START);
+            }
+        }
+    }
+
+    void lowerStartsTo(const int codes[2]) {
+        for (Side s : {BLACK, WHITE}) start[s] = std::min(start[s], codes[s]);
+    }
+
+    // Least valuable attacker of side s, taken out of the attackers; EMPTY when s
+    // has none left (its king only captures when nothing else attacks any more).
+    Piece takeLeastValuable(Side s, Square& square) {
+        for (int code = start[s]; code <= BLACK_QUEEN - s; code += 2) {
+            const Bitboard set = position.pieceBoards[code] & attackers;
+            if (!set) continue;
+            square = lowestSquare(set);
+            attackers ^= bitOf(square);
+            start[s] = code;
+            return static_cast<Piece>(code);
+        }
+        const Bitboard king = bitOf(position.kingSquare[s]);
+        if (!(attackers & king)) return EMPTY;
+        attackers ^= king;
+        if (attackers) return EMPTY;
+        square = position.kingSquare[s];
+        start[s] = kingOf(s);
+        return kingOf(s);
+    }
+};
+
+// The capture's score when the side to move keeps `gain`.
+inline int winningScore(int pos, Piece victim, Square to, int firstGain, int gain) {
+    if (firstGain == 0) return pos + SCORE_EVEN_SQUARE;
+    return pos + (victim != EMPTY ? pst(victim, to) : 0) + gain + SCORE_CAPTURE_BAND;
+}
+
+}  // namespace
+
+std::int16_t staticExchange(Piece piece, Square from, Square to, Bitboard orthSliders, Bitboard diagSliders) {
+    const Piece victim = position.board[to];
+    const Side toMove = position.sideToMove, waiting = toMove ^ 1;
+    const Side moverSide = sideOfPiece(piece);
+    int gain[MAX_GAINS];
+    gain[0] = PIECE_VALUE[victim];
+    int pos = -pst(piece, from);
+
+    // The mover leaves the slider sets for good: it never returns as an x-ray.
+    orthSliders &= ~bitOf(from);
+    diagSliders &= ~bitOf(from);
+    Exchange ex{to, attackersOfSquare(to, orthSliders, diagSliders) & ~bitOf(from), orthSliders, diagSliders, {}};
+    const bool pawnsTakePart = (ex.attackers & (position.pieceBoards[WHITE_PAWN] | position.pieceBoards[BLACK_PAWN])) != 0;
+    ex.start[WHITE] = pawnsTakePart ? WHITE_PAWN : WHITE_KNIGHT;
+    ex.start[BLACK] = pawnsTakePart ? BLACK_PAWN : BLACK_KNIGHT;
+
+    Piece occupant = piece;
+    const Bitboard lastRank = moverSide == WHITE ? rankMask(0) : rankMask(7);
+    if (isPawn(piece) && (lastRank & bitOf(to))) {
+        gain[0] += PROMOTION_GAIN;
+        occupant = queenOf(moverSide);
+    }
+    if (piece == kingOf(moverSide)) {
+        if (ex.attackers & position.sidePieces(moverSide ^ 1)) return SCORE_KING_INTO_DEFENCE;
+    } else {
+        ex.addXrays(piece, from, false);
+    }
+    pos += pst(occupant, to);
+
+    const int firstGain = gain[0];
+    if (!(ex.attackers & position.sidePieces(waiting)))
+        return static_cast<std::int16_t>(winningScore(pos, victim, to, firstGain, firstGain));
+
+    ex.orthSliders &= ~ex.attackers;
+    ex.diagSliders &= ~ex.attackers;
+    int d = 1;
+    Side s = waiting;
+    for (;;) {
+        Square square = 0;
+        const Piece capturer = ex.takeLeastValuable(s, square);
+        if (capturer == EMPTY) break;
+        gain[d] = PIECE_VALUE[occupant] - gain[d - 1];
+        // The capturing side is so far ahead that it takes whatever follows.
+        if (gain[d] - PIECE_VALUE[capturer] > LOSS_MARGIN) {
+            if (s == toMove) return static_cast<std::int16_t>(winningScore(pos, victim, to, firstGain, gain[d - 2]));
+            return static_cast<std::int16_t>(PIECE_VALUE[capturer] / 2 - gain[d] + SCORE_QUIET + pos);
+        }
+        ex.addXrays(capturer, square, true);
+        occupant = capturer;
+        s ^= 1;
+        ++d;
+        if (!(ex.attackers & position.sidePieces(s))) break;
+    }
+
+    for (int i = d - 1; i > 0; --i) gain[i - 1] = std::min(gain[i - 1], -gain[i]);
+    if (gain[0] <= -LOSS_MARGIN) return static_cast<std::int16_t>(pos + gain[0] + SCORE_QUIET);
+    return static_cast<std::int16_t>(winningScore(pos, victim, to, gain[0], gain[0]));
+}
