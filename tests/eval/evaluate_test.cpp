@@ -17,9 +17,9 @@ namespace {
 
 // The same position with the other side to move (no en-passant square then).
 std::string withOtherSideToMove(const std::string& fen) {
-    std::vector<std::string> fields = splitWords(fen);
-    fields[1] = fields[1] == "w" ? "b" : "w";
-    return fields[0] + " " + fields[1] + " " + fields[2] + " -";
+    const std::vector<std::string> fields = splitWords(fen);
+    const char* other = fields[1] == "w" ? " b " : " w ";
+    return fields[0] + other + fields[2] + " -";
 }
 
 // Each value worked out term by term; White to move.
@@ -108,4 +108,18 @@ TEST(EvalCommand, PrintsTheValueForTheSideToMoveOrRefusesWithStatusTwo) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.lastLine, "");
     EXPECT_EQ(runBench("eval").status, 2);
+}
+
+TEST(EvaluateDeathTest, AMissingKingStopsDebugBuilds) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "assertions are off in release builds";
+#else
+    setUpOrFail("4k3/8/8/8/8/8/8/R3K3 w - -");  // set-up refuses king-less positions, so remove one by hand
+    EXPECT_DEATH(
+        {
+            position.kingSquare[BLACK] = NO_KING_SQUARE;
+            evaluate();
+        },
+        "kingSquare");
+#endif
 }
