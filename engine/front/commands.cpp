@@ -1,3 +1,4 @@
+// The command table and the word loop.
 #include "front/commands.h"
 
 #include <cstring>
@@ -30,8 +31,9 @@ void engineToMove() {}
 
 bool setUpStartPosition() {
     StopEngine();
-    if (setPosition(START_FEN, true)) positionReady = true;
-    return positionReady;
+    const bool ready = setPosition(START_FEN, true);
+    if (ready) positionReady = true;
+    return ready;
 }
 
 bool runTime(std::FILE* in) {

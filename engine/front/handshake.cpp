@@ -1,3 +1,4 @@
+// Start-up: the handshake with the interface, then the command loop.
 #include <cstring>
 
 // Before front/state.h: a parameter in tt.h shares the global aspirationState's name.

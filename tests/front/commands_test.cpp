@@ -100,32 +100,10 @@ TEST_F(CommandLoop, NewAndResultLeaveTheEngineWaitingForceIdle) {
     EXPECT_EQ(lines.back(), "-M: exited StopEngine");
 }
 
-TEST_F(CommandLoop, QuitStopsReadingAtOnce) {
-    run("quit easy");
-    EXPECT_EQ(ponderEnabled, 1);
-    EXPECT_FALSE(logged("::cmd:: easy"));
-}
-
-TEST_F(CommandLoop, SetboardSetsThePositionAndLogsItsLine) {
-    run("setboard 4k3/8/8/8/8/8/8/4K2R w K -\nforce\ne1g1\n");
-    EXPECT_TRUE(logged("setboard  4k3/8/8/8/8/8/8/4K2R w K -"));
-    EXPECT_EQ(currentFen(), "4k3/8/8/8/8/8/8/5RK1 b - -");
-    EXPECT_EQ(validatePosition(), "");
-}
-
 TEST_F(CommandLoop, RefusedSetboardKeepsThePreviousPosition) {
     run("new\nforce\ne2e4\nsetboard 8/8/8/8/8/8/8/8 w - -\ne7e5\n");
     EXPECT_TRUE(logged("-M: tellusererror Illegal position"));
     EXPECT_EQ(currentFen(), AFTER_E4_E5);
-}
-
-TEST_F(CommandLoop, AnOverLongSetboardLineIsCutAndItsRestDiscarded) {
-    std::string rest;
-    while (rest.size() < 5000) rest += " quit";
-    run("setboard " + std::string(START_FEN) + rest + "\neasy\n");
-    EXPECT_TRUE(positionReady);
-    EXPECT_EQ(currentFen(), START_FEN);
-    EXPECT_EQ(ponderEnabled, 0);  // no quit from the discarded rest came first
 }
 
 TEST_F(CommandLoop, NothingTouchesThePositionBeforeItIsSetUp) {

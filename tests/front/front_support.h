@@ -23,10 +23,13 @@ std::vector<std::string> splitLines(const std::string& text);
 // The front end as at program start: no position, default clock, idle.
 void resetFrontState();
 
-// The key a game reaches in the position of fen when it started from originFen:
-// the pieces' keys (from a fresh set-up of fen), the castle rights lost since
-// the start and the en-passant squares of both. Sets up fen as a side effect.
+// The key a game reaches in the position of fen when it started from originFen,
+// computed from the FEN text alone: the pieces' keys, the castle rights lost
+// since the start and the en-passant squares of both.
 HashKey keyByRule(const std::string& originFen, const std::string& fen);
 
 // The log line applyGameMove writes for a key, formatted independently.
 std::string keyLogLine(HashKey key);
+// Whether line has that line's form: two lowercase hexadecimal numbers without
+// leading zeros, one blank between them.
+bool isKeyLogLine(const std::string& line);

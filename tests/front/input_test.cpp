@@ -74,27 +74,16 @@ TEST(ReadInteger, ReadsLikeAScanfDecimal) {
     EXPECT_FALSE(readInteger(in.file, value));
 }
 
-TEST(ReadRestOfLine, KeepsTheLineFeedOfAShortLine) {
-    TextStream in(" 8/8/8 w - -\nnext");
+TEST(ReadRestOfLine, KeepsAShortLineWholeAndCutsALongOne) {
+    const std::string longLine = " " + std::string(300, 'k') + " quit quit quit";
+    TextStream in(" 8/8/8 w - -\n" + longLine + "\nnext 8/8 w");
     char line[WORD_BUFFER_SIZE];
     readRestOfLine(in.file, line);
     EXPECT_STREQ(line, " 8/8/8 w - -\n");
-    EXPECT_EQ(nextWord(in.file), "next");
-}
-
-TEST(ReadRestOfLine, CutsALongLineAndDiscardsItsRest) {
-    const std::string longLine = " " + std::string(300, 'k') + " quit quit quit";
-    TextStream in(longLine + "\nnext");
-    char line[WORD_BUFFER_SIZE];
     readRestOfLine(in.file, line);
     EXPECT_EQ(std::string(line), longLine.substr(0, SETBOARD_LINE_LIMIT));
-    EXPECT_EQ(nextWord(in.file), "next");
-}
-
-TEST(ReadRestOfLine, StopsAtTheEndOfInput) {
-    TextStream in(" 8/8 w");
-    char line[WORD_BUFFER_SIZE];
+    EXPECT_EQ(nextWord(in.file), "next");  // the long line's rest is gone
     readRestOfLine(in.file, line);
-    EXPECT_STREQ(line, " 8/8 w");
+    EXPECT_STREQ(line, " 8/8 w");  // up to the end of input
     EXPECT_EQ(nextWord(in.file), "<end>");
 }
