@@ -1,0 +1,28 @@
+// The principal variation read back from the transposition table, and lines of
+// moves written into it (the opening book's loader).
+#pragma once
+
+#include "board/plyrecord.h"
+
+// pvToText's buffer: room for the longest variation the ply records allow
+// (six characters a move) and a closing verdict text.
+inline constexpr int PV_BUFFER_SIZE = 1024;
+
+// Text of a pseudo-move (kind 3) in the principal variation: "# " for mate,
+// the draw texts, "NULL", and "ERROR" for any other code.
+const char* pseudoMoveText(Move code);
+
+// Text that ends a variation where the table has no (usable) entry.
+inline constexpr const char* NO_ENTRY_TEXT = "NOE ";
+
+// Writes at most maxMoves moves of the current position's principal variation
+// into buffer ("e2e4 e7e5 "), ended by a verdict text or NO_ENTRY_TEXT where the
+// table gives no legal move. Leaves the position, currentPly and the game
+// history as it found them.
+void pvToText(char* buffer, int maxMoves);
+
+// Plays moves[0..count) from the current position and writes each position's
+// move into the table as a book move. False, with nothing written, when a move
+// is not legal in its position or the line is longer than the ply records
+// allow. Leaves the position and currentPly as it found them on every path.
+bool storeLine(const Move* moves, int count);
