@@ -7,6 +7,7 @@
 #include "board/plyrecord.h"
 #include "board/zobrist.h"
 #include "eval/pawnhash.h"
+#include "movegen/notation.h"
 #include "search/history.h"
 #include "search/tt.h"
 
@@ -91,7 +92,8 @@ void dropImpossibleRights(Position& p) {
 // En-passant field; false when it names a square no double step could have passed.
 bool readEpSquare(Position& p, const char*& text) {
     text = skipSpaces(text);
-    if (*text == '-' || *text == '\0') return true;
+    // The end of a setboard line ends the text too: no field there means no square.
+    if (*text == '-' || *text == '\0' || *text == '\n' || *text == '\r') return true;
     const char letter = text[0], digit = text[1];
     if (letter < 'a' || letter > 'h' || digit < '1' || digit > '8') return false;
     text += 2;
@@ -122,6 +124,18 @@ EpdOperation readEpdOperation(const char* text) {
     }
     if (operand[n] == ';' || operand[n] == ' ') op.name = *text;
     return op;
+}
+
+// Resolves the operand of a noted "am"/"bm" operation in the new position.
+bool noteEpdMove(const EpdOperation& op) {
+    if (!op.name) return true;
+    const Move move = parseSan(op.operand);
+    if (!move) {
+        std::printf("Warning cannot recognize move: %s\r\n", op.operand);
+        return false;
+    }
+    (op.name == 'a' ? position.avoidMove : position.expectedMove) = move;
+    return true;
 }
 
 void computeOccupancy(Position& p) {
@@ -208,8 +222,7 @@ bool setPosition(const char* text, bool loadBookFlag) {
     clearPawnHashTable();
     (void)loadBookFlag;  // the opening book is loaded here once it exists
     hashAge = 1;
-    (void)op;  // EPD "am"/"bm" operands are resolved once SAN can be read
-    return true;
+    return noteEpdMove(op);
 }
 
 char* writeFen(char* buffer) {
