@@ -29,7 +29,7 @@ inline constexpr std::uint32_t TT_DEPTH_MASK = 0x7F;
 inline constexpr std::uint32_t TT_BOUND_MASK = 0x3;
 inline constexpr std::uint32_t TT_AGE_MASK = 0x1FF;
 inline constexpr std::uint32_t TT_SCORE_MASK = 0x3FFF;
-inline constexpr int TT_SCORE_BIAS = 8190;                              // = NO_SCORE
+inline constexpr int TT_SCORE_BIAS = NO_SCORE;                          // 8190
 inline constexpr int TT_SCORE_MIN = -TT_SCORE_BIAS;                     // -8190
 inline constexpr int TT_SCORE_MAX = int{TT_SCORE_MASK} - TT_SCORE_BIAS;  // 8193
 inline constexpr int TT_MAX_DEPTH = TT_DEPTH_MASK;                      // 127
