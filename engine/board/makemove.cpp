@@ -330,6 +330,6 @@ void unmakeMove(Move move, PlyRecord& ply) {
         }
     }
 
-    // 3. Back to the previous history entry.
-    --historyTop;
+    // 3. Back to the previous history entry, which again has no move played from it.
+    (--historyTop)->move = 0;
 }

@@ -1,11 +1,10 @@
 #include "front/gamemove.h"
 
-#include <cstdlib>
-
 #include "board/attacks.h"
 #include "board/makemove.h"
 #include "board/zobrist.h"
 #include "front/log.h"
+#include "movegen/legal.h"
 #include "search/history.h"
 
 namespace {
@@ -14,14 +13,13 @@ struct CastlingWord {
     Square from, to;
     std::uint16_t right;
     MoveKind kind;
-    Square rook;
 };
 
 inline constexpr CastlingWord CASTLING_WORDS[4] = {
-    {SQ_E8, SQ_C8, CASTLE_BLACK_LONG, KIND_CASTLE_BLACK_LONG, SQ_A8},
-    {SQ_E8, SQ_G8, CASTLE_BLACK_SHORT, KIND_CASTLE_BLACK_SHORT, SQ_H8},
-    {SQ_E1, SQ_C1, CASTLE_WHITE_LONG, KIND_CASTLE_WHITE_LONG, SQ_A1},
-    {SQ_E1, SQ_G1, CASTLE_WHITE_SHORT, KIND_CASTLE_WHITE_SHORT, SQ_H1},
+    {SQ_E8, SQ_C8, CASTLE_BLACK_LONG, KIND_CASTLE_BLACK_LONG},
+    {SQ_E8, SQ_G8, CASTLE_BLACK_SHORT, KIND_CASTLE_BLACK_SHORT},
+    {SQ_E1, SQ_C1, CASTLE_WHITE_LONG, KIND_CASTLE_WHITE_LONG},
+    {SQ_E1, SQ_G1, CASTLE_WHITE_SHORT, KIND_CASTLE_WHITE_SHORT},
 };
 
 bool isFileLetter(char c) { return c >= 'a' && c <= 'h'; }
@@ -44,68 +42,6 @@ MoveKind castlingKind(Square from, Square to) {
     for (const CastlingWord& c : CASTLING_WORDS)
         if (from == c.from && to == c.to && (rights & c.right)) return c.kind;
     return 0;
-}
-
-const CastlingWord& castlingOfKind(MoveKind kind) {
-    for (const CastlingWord& c : CASTLING_WORDS)
-        if (c.kind == kind) return c;
-    return CASTLING_WORDS[0];  // not reached: callers pass castling kinds only
-}
-
-Side sideOfCastling(MoveKind kind) {
-    return kind == KIND_CASTLE_WHITE_SHORT || kind == KIND_CASTLE_WHITE_LONG ? WHITE : BLACK;
-}
-
-bool castlingFits(MoveKind kind) {
-    const CastlingWord& c = castlingOfKind(kind);
-    const Side s = sideOfCastling(kind);
-    if (s != position.sideToMove || !(position.castleRights & c.right)) return false;
-    if (position.board[c.from] != kingOf(s) || position.board[c.rook] != rookOf(s)) return false;
-    const Square low = c.from < c.rook ? c.from : c.rook, high = c.from < c.rook ? c.rook : c.from;
-    for (Square sq = low + 1; sq < high; ++sq)
-        if (position.board[sq] != EMPTY) return false;
-    return true;
-}
-
-bool isCaptureKind(MoveKind kind) {
-    return kind == KIND_CAPTURE || kind == KIND_EN_PASSANT || kind >= KIND_CAPTURE_PROMOTE_QUEEN;
-}
-
-template <Side S>
-bool pawnMoveFits(Square from, Square to, MoveKind kind) {
-    constexpr int FORWARD = S == WHITE ? -8 : 8;
-    constexpr int START_ROW = S == WHITE ? 6 : 1;
-    constexpr int LAST_ROW = S == WHITE ? 0 : 7;
-    if ((rowOf(to) == LAST_ROW) != isPromotionKind(kind)) return false;
-    if (isCaptureKind(kind)) {
-        if (rowOf(to) - rowOf(from) != FORWARD / 8 || std::abs(fileOf(to) - fileOf(from)) != 1) return false;
-        if (kind != KIND_EN_PASSANT) return true;
-        return position.epSquare != 0 && to == position.epSquare && position.board[to - FORWARD] == pawnOf(S ^ 1);
-    }
-    if (to == from + FORWARD) return true;
-    return kind == KIND_QUIET && rowOf(from) == START_ROW && to == from + 2 * FORWARD &&
-           position.board[from + FORWARD] == EMPTY;
-}
-
-// The target square must suit the kind: empty for quiet moves, promotions and
-// en passant, an enemy piece other than the king for captures.
-bool targetFits(Square to, MoveKind kind, Side s) {
-    const Piece target = position.board[to];
-    if (!isCaptureKind(kind) || kind == KIND_EN_PASSANT) return target == EMPTY;
-    return target != EMPTY && sideOfPiece(target) != s && target != kingOf(s ^ 1);
-}
-
-// Makes and takes back the move to see whether the mover's king is attacked afterwards.
-bool leavesOwnKingAttacked(Move move) {
-    const Side s = position.sideToMove;
-    PlyRecord& ply = plyRecords[0];
-    const Move movePlayedBefore = historyTop->move;
-    saveUndoInfo(ply);
-    makeMove(move, ply);
-    const bool attacked = attackersOf(position, position.kingSquare[s], s ^ 1) != 0;
-    unmakeMove(move, ply);
-    historyTop->move = movePlayedBefore;
-    return attacked;
 }
 
 }  // namespace
@@ -137,24 +73,7 @@ bool applyGameMove(Move move) {
     return true;
 }
 
-bool isSafeGameMove(Move move) {
-    const Square from = moveFrom(move), to = moveTo(move);
-    const MoveKind kind = moveKind(move);
-    const Side s = position.sideToMove;
-    if (kind == KIND_NO_MOVE || from == to) return false;
-    if (isCastlingKind(kind)) return castlingFits(kind) && !leavesOwnKingAttacked(move);
-
-    const Piece mover = position.board[from];
-    if (mover == EMPTY || sideOfPiece(mover) != s || !targetFits(to, kind, s)) return false;
-    if (isPawn(mover)) {
-        if (!(s == WHITE ? pawnMoveFits<WHITE>(from, to, kind) : pawnMoveFits<BLACK>(from, to, kind))) return false;
-    } else if (kind != KIND_QUIET && kind != KIND_CAPTURE) {
-        return false;
-    }
-    return !leavesOwnKingAttacked(move);
-}
-
-bool isAcceptableOpponentMove(Move move) { return isSafeGameMove(move); }
+bool isAcceptableOpponentMove(Move move) { return isLegalMove(move); }
 
 bool setSideToMove(Side side) {
     if (position.sideToMove == side) return true;

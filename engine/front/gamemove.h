@@ -13,15 +13,8 @@ Move parseCoordinateMove(const char* word);
 // clears the history counters and logs the new key. False for no move.
 bool applyGameMove(Move move);
 
-// True when making move keeps every board consistent and leaves the mover's
-// king out of reach: the piece belongs to the side to move, the kind fits the
-// board, pawns move as pawns, castling finds its king, rook and empty path.
-// Other pieces' geometry and castling through check are not examined.
-bool isSafeGameMove(Move move);
-
-// Gate of the opponent-move path. Once the move generator lands, its full
-// legality test (isLegalMove) joins here; until then only moves that
-// isSafeGameMove refuses are turned away.
+// Gate of the opponent-move path: the interface is not trusted, since an
+// impossible move would corrupt the position. True for legal moves only.
 bool isAcceptableOpponentMove(Move move);
 
 // Gives the move to side. Refused (false) when the other side would then be

@@ -88,6 +88,10 @@ TEST(SetPosition, TextEndingAfterAnyFieldIsReadSafely) {
     setUpOrFail("r3k2r/8/8/8/8/8/8/R3K2R w KQkq");
     EXPECT_EQ(position.castleRights, 27);
     EXPECT_EQ(position.epSquare, 0);
+    // A setboard line ends with its line feed, right after any field.
+    setUpOrFail(" r3k2r/8/8/8/8/8/8/R3K2R w -\n");
+    setUpOrFail(" r3k2r/8/8/8/8/8/8/R3K2R b Kq\r\n");
+    EXPECT_EQ(position.castleRights, CASTLE_WHITE_SHORT | CASTLE_BLACK_LONG);
 }
 
 TEST(SetPosition, EnPassantFieldMustFollowADoubleStep) {

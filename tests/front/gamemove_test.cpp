@@ -161,7 +161,7 @@ TEST(ApplyGameMove, AnEndlessGameNeverOverrunsTheHistory) {
     EXPECT_EQ(validatePosition(), "");
 }
 
-TEST(SafeGameMove, RefusesMovesThatWouldBreakTheBoard) {
+TEST(OpponentMove, RefusesMovesThatWouldBreakTheBoard) {
     struct Case {
         const char* fen;
         const char* word;
@@ -186,6 +186,12 @@ TEST(SafeGameMove, RefusesMovesThatWouldBreakTheBoard) {
         {"4k3/8/8/8/8/8/3r4/4K3 w - -", "e1e2", "king stepping into a rook's line"},
         {"8/8/8/3k4/8/3K4/8/8 w - -", "d3d4", "king next to the other king"},
         {"rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6", "e5d6", "diagonal step to an empty square"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", "e1e3", "king moving two squares up"},
+        {"4k3/8/8/8/8/8/8/1N2K3 w - -", "b1d3", "knight moving like a bishop"},
+        {"4k3/8/8/8/8/8/8/R3K3 w - -", "a1b2", "rook moving diagonally"},
+        {"r3k2r/8/8/8/8/8/5r2/R3K2R w KQkq -", "e1g1", "castling through an attacked square"},
+        {"r3k2r/8/8/8/8/8/4r3/R3K2R w KQkq -", "e1c1", "castling out of check"},
+        {"4k3/8/8/8/8/8/8/RN2K3 w Q -", "e1c1", "castling over a piece"},
     };
     for (const Case& c : cases) {
         setUpOrFail(c.fen);
@@ -198,7 +204,7 @@ TEST(SafeGameMove, RefusesMovesThatWouldBreakTheBoard) {
     }
 }
 
-TEST(SafeGameMove, AcceptsWhatTheRulesAllow) {
+TEST(OpponentMove, AcceptsWhatTheRulesAllow) {
     struct Case {
         const char* fen;
         const char* word;
