@@ -1,13 +1,11 @@
 // Start-up: the handshake with the interface, then the command loop.
 #include <cstring>
 
-// Before front/state.h: a parameter in tt.h shares the global aspirationState's name.
-#include "search/tt.h"
-
 #include "front/commands.h"
 #include "front/constants.h"
 #include "front/log.h"
 #include "front/state.h"
+#include "search/tt.h"
 
 bool handshake(std::FILE* in) {
     lastMoveFromBook = 0;

@@ -83,8 +83,8 @@ void clearTranspositionTable();
 // ---- How a search node uses a probe (shared by quiesce, search and searchRoot) ------
 // A node may narrow its window from a bound unless an aspiration re-search is
 // running and the node is at the iteration's full depth.
-inline bool windowMayBeNarrowed(int aspirationState, int depth, int iterationDepth) {
-    return aspirationState == 0 || depth != iterationDepth;
+inline bool windowMayBeNarrowed(int aspiration, int depth, int currentIterationDepth) {
+    return aspiration == 0 || depth != currentIterationDepth;
 }
 
 struct ProbeRules {
