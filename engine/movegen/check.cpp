@@ -9,17 +9,6 @@ inline Bitboard bishopsAndQueens(Side s) {
     return position.pieceBoards[bishopOf(s)] | position.pieceBoards[queenOf(s)];
 }
 
-// Square q attacked by a piece of side a (kings never count). Cheap attackers first;
-// sliding attacks only when an empty-board ray from q holds a slider of the right kind.
-inline bool attackedBy(Square q, Side a) {
-    if (KNIGHT_ATTACKS[q] & position.pieceBoards[knightOf(a)]) return true;
-    if (PAWN_ATTACKS[a ^ 1][q] & position.pieceBoards[pawnOf(a)]) return true;
-    const Bitboard orth = rooksAndQueens(a), diag = bishopsAndQueens(a);
-    if (!(QUEEN_RAYS[q] & (orth | diag))) return false;
-    if ((ROOK_RAYS[q] & orth) && (rookAttacks(q) & orth)) return true;
-    return (BISHOP_RAYS[q] & diag) && (bishopAttacks(q) & diag);
-}
-
 inline bool kingOn(Side s, Bitboard squares) { return (bitOf(position.kingSquare[s]) & squares) != 0; }
 
 // Squares where the other king would stand next to the castling king's path.
@@ -56,28 +45,21 @@ void computeCheckInfo(PlyRecord& ply) {
     ply.checkers |= PAWN_ATTACKS[s][k] & position.pieceBoards[pawnOf(a)];
 }
 
-bool leavesKingAttacked(Move move, Side side) {
-    const Square k = position.kingSquare[side];
-    if (attackedBy(k, side ^ 1)) return true;
-    if (moveKind(move) < KIND_CASTLE_BLACK_SHORT) return false;
-    return side == BLACK ? castlingCrossesAttackBlack(move) : castlingCrossesAttackWhite(move);
-}
-
 bool castlingCrossesAttackWhite(Move move) {
-    if (attackedBy(SQ_E1, BLACK)) return true;
+    if (squareAttackedBy(SQ_E1, BLACK)) return true;
     if (moveKind(move) == KIND_CASTLE_WHITE_SHORT)
-        return attackedBy(SQ_F1, BLACK) || kingOn(BLACK, WHITE_SHORT_KING_ZONE);
+        return squareAttackedBy(SQ_F1, BLACK) || kingOn(BLACK, WHITE_SHORT_KING_ZONE);
     if (moveKind(move) == KIND_CASTLE_WHITE_LONG)
-        return attackedBy(SQ_D1, BLACK) || kingOn(BLACK, WHITE_LONG_KING_ZONE);
+        return squareAttackedBy(SQ_D1, BLACK) || kingOn(BLACK, WHITE_LONG_KING_ZONE);
     return false;
 }
 
 bool castlingCrossesAttackBlack(Move move) {
-    if (attackedBy(SQ_E8, WHITE)) return true;
+    if (squareAttackedBy(SQ_E8, WHITE)) return true;
     if (moveKind(move) == KIND_CASTLE_BLACK_SHORT)
-        return attackedBy(SQ_F8, WHITE) || kingOn(WHITE, BLACK_SHORT_KING_ZONE);
+        return squareAttackedBy(SQ_F8, WHITE) || kingOn(WHITE, BLACK_SHORT_KING_ZONE);
     if (moveKind(move) == KIND_CASTLE_BLACK_LONG)
-        return attackedBy(SQ_D8, WHITE) || kingOn(WHITE, BLACK_LONG_KING_ZONE);
+        return squareAttackedBy(SQ_D8, WHITE) || kingOn(WHITE, BLACK_LONG_KING_ZONE);
     return false;
 }
 

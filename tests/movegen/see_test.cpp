@@ -66,6 +66,11 @@ TEST(StaticExchange, RookBehindRookJoinsTheExchange) {
     // so (4 - 3) - 400 - 30000.
     setUpOrFail("3r2k1/8/8/3p4/8/8/3R4/6K1 w - -");
     EXPECT_EQ(exchange("d2d5"), -30399);
+    // Material 21: a second black rook behind the first joins after the d7 rook has
+    // captured, and Black has the last word: g = 100, 400, 100, 400 back-propagate to
+    // g[0] = -400, so 1 - 400 - 30000.
+    setUpOrFail("3r2k1/3r4/8/3p4/8/8/3R4/3R2K1 w - -");
+    EXPECT_EQ(exchange("d2d5"), -30399);
 }
 
 TEST(StaticExchange, SideToMoveFarAheadEndsEarlyAsAWin) {
