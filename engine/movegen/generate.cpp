@@ -1,7 +1,5 @@
 #include "movegen/generate.h"
 
-MoveEntry moveListArray[MOVE_LIST_CAPACITY];
-
 namespace {
 
 template <Side S>

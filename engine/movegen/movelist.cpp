@@ -1,0 +1,3 @@
+#include "movegen/movelist.h"
+
+MoveEntry moveListArray[MOVE_LIST_CAPACITY];
