@@ -24,14 +24,19 @@ constexpr int BISHOP_START[2] = {BLACK_BISHOP, WHITE_BISHOP};
 inline int pst(Piece piece, Square square) { return currentPst(pstKindOf(piece))[square]; }
 
 // Sliders behind `from` on its line through `to` that now see `to`: they leave
-// their slider set; the caller adds them to the attackers.
+// their slider set; the caller adds them to the attackers. The empty-board rays
+// rule out most cases before any attack is looked up.
 inline Bitboard diagonalXrays(Square from, Square to, Bitboard& diagSliders) {
-    const Bitboard xrays = BISHOP_RAYS[from] & BISHOP_RAYS[to] & diagSliders & bishopAttacks(from);
+    const Bitboard candidates = BISHOP_RAYS[from] & BISHOP_RAYS[to] & diagSliders;
+    if (!candidates) return 0;
+    const Bitboard xrays = candidates & bishopAttacks(from);
     diagSliders &= ~xrays;
     return xrays;
 }
 inline Bitboard straightXrays(Square from, Square to, Bitboard& orthSliders) {
-    const Bitboard xrays = ROOK_RAYS[from] & ROOK_RAYS[to] & orthSliders & rookAttacks(from);
+    const Bitboard candidates = ROOK_RAYS[from] & ROOK_RAYS[to] & orthSliders;
+    if (!candidates) return 0;
+    const Bitboard xrays = candidates & rookAttacks(from);
     orthSliders &= ~xrays;
     return xrays;
 }
@@ -40,9 +45,11 @@ inline Bitboard straightXrays(Square from, Square to, Bitboard& orthSliders) {
 inline Bitboard attackersOfSquare(Square to, Bitboard orthSliders, Bitboard diagSliders) {
     const Bitboard* b = position.pieceBoards;
     const Bitboard kings = bitOf(position.kingSquare[WHITE]) | bitOf(position.kingSquare[BLACK]);
-    return (bishopAttacks(to) & diagSliders) | (rookAttacks(to) & orthSliders) | (KING_ATTACKS[to] & kings) |
-           (KNIGHT_ATTACKS[to] & (b[WHITE_KNIGHT] | b[BLACK_KNIGHT])) |
-           (PAWN_ATTACKS[BLACK][to] & b[WHITE_PAWN]) | (PAWN_ATTACKS[WHITE][to] & b[BLACK_PAWN]);
+    Bitboard attackers = (KING_ATTACKS[to] & kings) | (KNIGHT_ATTACKS[to] & (b[WHITE_KNIGHT] | b[BLACK_KNIGHT])) |
+                         (PAWN_ATTACKS[BLACK][to] & b[WHITE_PAWN]) | (PAWN_ATTACKS[WHITE][to] & b[BLACK_PAWN]);
+    if (BISHOP_RAYS[to] & diagSliders) attackers |= bishopAttacks(to) & diagSliders;
+    if (ROOK_RAYS[to] & orthSliders) attackers |= rookAttacks(to) & orthSliders;
+    return attackers;
 }
 
 inline bool isBishopLike(Piece p) { return isPawn(p) || p == WHITE_BISHOP || p == BLACK_BISHOP; }
