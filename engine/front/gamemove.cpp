@@ -2,6 +2,7 @@
 
 #include "board/attacks.h"
 #include "board/makemove.h"
+#include "board/validate.h"
 #include "board/zobrist.h"
 #include "front/log.h"
 #include "movegen/legal.h"
@@ -66,6 +67,7 @@ bool applyGameMove(Move move) {
     if (move == 0 || moveKind(move) == KIND_NO_MOVE) return false;
     // Game moves are never taken back, so no undo information is saved.
     makeMove(move, plyRecords[0]);
+    ZORVAK_ASSERT_VALID();
     compactGameHistory();
     refreshRootSnapshot();
     clearHistoryTable();
