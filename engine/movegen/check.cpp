@@ -1,5 +1,7 @@
 #include "movegen/check.h"
 
+#include <initializer_list>
+
 namespace {
 
 inline Bitboard rooksAndQueens(Side s) {
@@ -11,16 +13,39 @@ inline Bitboard bishopsAndQueens(Side s) {
 
 inline bool kingOn(Side s, Bitboard squares) { return (bitOf(position.kingSquare[s]) & squares) != 0; }
 
-// Squares where the other king would stand next to the castling king's path.
 constexpr Bitboard squaresOf(std::initializer_list<Square> list) {
     Bitboard b = 0;
     for (Square s : list) b |= bitOf(s);
     return b;
 }
-constexpr Bitboard WHITE_SHORT_KING_ZONE = squaresOf({SQ_E1, SQ_F1, SQ_G1, SQ_H1, 52, 53, 54, 55});  // e2..h2
-constexpr Bitboard WHITE_LONG_KING_ZONE = squaresOf({SQ_B1, SQ_C1, SQ_D1, 49, 50, 51});              // b2..d2
-constexpr Bitboard BLACK_SHORT_KING_ZONE = squaresOf({SQ_E8, SQ_F8, SQ_G8, SQ_H8, 12, 13, 14, 15});  // e7..h7
-constexpr Bitboard BLACK_LONG_KING_ZONE = squaresOf({SQ_B8, SQ_C8, SQ_D8, 9, 10, 11});               // b7..d7
+
+// The squares a castling king starts on and crosses, and where the other king
+// would stand next to its path.
+struct CastlingPath {
+    Square home, shortCrossing, longCrossing;
+    MoveKind shortKind, longKind;
+    Bitboard shortKingZone, longKingZone;
+};
+
+constexpr CastlingPath CASTLING_PATH[2] = {
+    {SQ_E8, SQ_F8, SQ_D8, KIND_CASTLE_BLACK_SHORT, KIND_CASTLE_BLACK_LONG,
+     squaresOf({SQ_E8, SQ_F8, SQ_G8, SQ_H8, 12, 13, 14, 15}), squaresOf({SQ_B8, SQ_C8, SQ_D8, 9, 10, 11})},
+    {SQ_E1, SQ_F1, SQ_D1, KIND_CASTLE_WHITE_SHORT, KIND_CASTLE_WHITE_LONG,
+     squaresOf({SQ_E1, SQ_F1, SQ_G1, SQ_H1, 52, 53, 54, 55}), squaresOf({SQ_B1, SQ_C1, SQ_D1, 49, 50, 51})},
+};
+
+// The king's destination is tested by leavesKingAttacked itself; b1/b8 may be attacked.
+template <Side S>
+bool castlingCrossesAttack(Move move) {
+    constexpr CastlingPath path = CASTLING_PATH[S];
+    constexpr Side enemy = S ^ 1;
+    if (squareAttackedBy(path.home, enemy)) return true;
+    if (moveKind(move) == path.shortKind)
+        return squareAttackedBy(path.shortCrossing, enemy) || kingOn(enemy, path.shortKingZone);
+    if (moveKind(move) == path.longKind)
+        return squareAttackedBy(path.longCrossing, enemy) || kingOn(enemy, path.longKingZone);
+    return false;
+}
 
 }  // namespace
 
@@ -45,23 +70,8 @@ void computeCheckInfo(PlyRecord& ply) {
     ply.checkers |= PAWN_ATTACKS[s][k] & position.pieceBoards[pawnOf(a)];
 }
 
-bool castlingCrossesAttackWhite(Move move) {
-    if (squareAttackedBy(SQ_E1, BLACK)) return true;
-    if (moveKind(move) == KIND_CASTLE_WHITE_SHORT)
-        return squareAttackedBy(SQ_F1, BLACK) || kingOn(BLACK, WHITE_SHORT_KING_ZONE);
-    if (moveKind(move) == KIND_CASTLE_WHITE_LONG)
-        return squareAttackedBy(SQ_D1, BLACK) || kingOn(BLACK, WHITE_LONG_KING_ZONE);
-    return false;
-}
-
-bool castlingCrossesAttackBlack(Move move) {
-    if (squareAttackedBy(SQ_E8, WHITE)) return true;
-    if (moveKind(move) == KIND_CASTLE_BLACK_SHORT)
-        return squareAttackedBy(SQ_F8, WHITE) || kingOn(WHITE, BLACK_SHORT_KING_ZONE);
-    if (moveKind(move) == KIND_CASTLE_BLACK_LONG)
-        return squareAttackedBy(SQ_D8, WHITE) || kingOn(WHITE, BLACK_LONG_KING_ZONE);
-    return false;
-}
+bool castlingCrossesAttackWhite(Move move) { return castlingCrossesAttack<WHITE>(move); }
+bool castlingCrossesAttackBlack(Move move) { return castlingCrossesAttack<BLACK>(move); }
 
 namespace {
 

@@ -15,8 +15,8 @@ inline Bitboard blockSquares(Square x, Square king, const PlyRecord& ply) {
     return rookAttacks(x) & ply.kingOrthLines;
 }
 
-// The (at most two) pawns beside a square, a-file side first. On one row the
-// a-file side has the lower square, which lowestSquare reaches last.
+// The (at most two) pawns that attack a square, a-file side first. Both stand on
+// one row, where the a-file side has the lower square, which lowestSquare reaches last.
 struct PawnPair {
     int count = 0;
     Square squares[2] = {0, 0};
