@@ -1,6 +1,8 @@
+// The rare kinds of makeMove and unmakeMove: en passant, promotions, castling and
+// the refusal of kind 3. Quiet moves and captures are inline in makemove.h.
 #include "board/makemove.h"
 
-#include "board/zobrist.h"
+using namespace makemove_detail;
 
 namespace {
 
@@ -18,78 +20,7 @@ inline void setRotated(Square s) {
     position.occupiedH1A8 |= SQUARE_BIT_H1A8[s];
 }
 
-inline void removeRights(std::uint16_t rights) {
-    const std::uint16_t lost = position.castleRights & rights;
-    if (!lost) return;
-    for (std::uint16_t right : {CASTLE_WHITE_SHORT, CASTLE_WHITE_LONG, CASTLE_BLACK_SHORT, CASTLE_BLACK_LONG})
-        if (lost & right) position.hashKey ^= castleKey(right);
-    position.castleRights &= ~lost;
-}
-
-// The castle right tied to a corner square, 0 for any other square.
-inline std::uint16_t cornerRight(Square s) {
-    switch (s) {
-        case SQ_A8: return CASTLE_BLACK_LONG;
-        case SQ_H8: return CASTLE_BLACK_SHORT;
-        case SQ_A1: return CASTLE_WHITE_LONG;
-        case SQ_H1: return CASTLE_WHITE_SHORT;
-        default: return 0;
-    }
-}
-
-inline void xorKeys(HashKey key, bool pawnStructure) {
-    position.hashKey ^= key;
-    if (pawnStructure) position.pawnKey ^= keyLow(key);
-}
-
 inline void occupancyFromSides() { position.occupied = position.pieceBoards[11] | position.pieceBoards[12]; }
-
-// Removes the piece captured on `to` (kinds 1 and 8-11) and the right of a captured corner rook.
-inline Piece removeCaptured(Square to, Side o) {
-    const Piece captured = position.board[to];
-    position.pieceBoards[captured] ^= bitOf(to);
-    position.pieceBoards[occupancyIndex(o)] ^= bitOf(to);
-    xorKeys(ZOBRIST[captured][to], isPawn(captured));
-    if (position.castleRights) removeRights(cornerRight(to));
-    return captured;
-}
-
-// Kinds 0 and 1 after their own part: move the piece on from to to.
-inline void movePiece(Square from, Square to, Side s, PlyRecord& ply, GameHistoryEntry& entry) {
-    const Bitboard m = bitOf(from) | bitOf(to);
-    toggleRotated(from);
-    const Piece p = position.board[from];
-    const HashKey moveKey = ZOBRIST[p][from] ^ ZOBRIST[p][to];
-    switch (p) {
-        case WHITE_PAWN:
-        case BLACK_PAWN:
-            entry.reversibleCount = 0;
-            ply.movedPieceBoard = position.pieceBoards[p];
-            position.pieceBoards[p] ^= m;
-            if (from - to == 16 || to - from == 16) {
-                position.epSquare = static_cast<std::uint8_t>((from + to) / 2);
-                xorKeys(epKey(position.epSquare), true);
-            }
-            xorKeys(moveKey, true);
-            break;
-        case WHITE_KING:
-        case BLACK_KING:
-            position.kingSquare[s] = static_cast<std::uint8_t>(to);
-            position.hashKey ^= moveKey;
-            removeRights(castleRightsOf(s));
-            break;
-        default:
-            ply.movedPieceBoard = position.pieceBoards[p];
-            position.pieceBoards[p] ^= m;
-            position.hashKey ^= moveKey;
-            if ((p == WHITE_ROOK || p == BLACK_ROOK) && position.castleRights) removeRights(cornerRight(from));
-            break;
-    }
-    position.board[to] = p;
-    position.board[from] = EMPTY;
-    position.pieceBoards[occupancyIndex(s)] ^= m;
-    occupancyFromSides();
-}
 
 inline void makeEnPassant(Square from, Square to, Side s, PlyRecord& ply) {
     const Side o = s ^ 1;
@@ -182,44 +113,16 @@ inline void makeCastling(MoveKind kind, Side s) {
 
 }  // namespace
 
-void makeMove(Move move, PlyRecord& ply) {
+void makeSpecialMove(Move move, PlyRecord& ply) {
     const Square to = moveTo(move), from = moveFrom(move);
     const MoveKind kind = moveKind(move);
     // Refused before anything changes, so a bad call leaves the position intact.
     if (kind == KIND_NO_MOVE) throw NotAMove{};
-    const Side s = position.sideToMove, o = s ^ 1;
-
-    // 1. History: the move leaves the current entry, the next entry is the new position.
-    historyTop->move = move;
-    GameHistoryEntry& entry = *++historyTop;
-    entry.move = 0;
-    entry.reversibleCount = 0;
-
-    // 2. Any en-passant square dies with the move.
-    if (position.epSquare) {
-        xorKeys(epKey(position.epSquare), true);
-        position.epSquare = 0;
-    }
-
-    // 3-4. The kind's own changes.
+    const Side s = position.sideToMove;
+    GameHistoryEntry& entry = advanceHistory(move);
+    clearEnPassant();
+    entry.reversibleCount = 0;  // none of these kinds is reversible
     switch (kind) {
-        case KIND_QUIET:
-            setRotated(to);
-            entry.reversibleCount = static_cast<std::uint16_t>((historyTop - 1)->reversibleCount + 1);
-            movePiece(from, to, s, ply, entry);
-            break;
-        case KIND_CAPTURE: {
-            const Piece captured = removeCaptured(to, o);
-            ply.capturedPiece = captured;
-            ply.materialDelta = static_cast<std::int8_t>(-PIECE_UNITS[captured]);
-            position.totalMaterial += ply.materialDelta;
-            if (isPawn(captured))
-                position.pawnCount[o] -= 1;
-            else
-                position.pieceMaterial[o] += ply.materialDelta;
-            movePiece(from, to, s, ply, entry);
-            break;
-        }
         case KIND_EN_PASSANT: makeEnPassant(from, to, s, ply); break;
         case KIND_CASTLE_BLACK_SHORT:
         case KIND_CASTLE_WHITE_SHORT:
@@ -227,65 +130,16 @@ void makeMove(Move move, PlyRecord& ply) {
         case KIND_CASTLE_WHITE_LONG: makeCastling(kind, s); break;
         default: makePromotion(from, to, kind, s, ply); break;
     }
-
-    // 5. The other side moves; the new entry gets the new key.
-    position.sideToMove = o;
-    entry.setKey(position.hashKey);
+    finishMove(entry);
 }
 
-namespace {
-
-inline void restorePieceOrKing(Square from, Square to, Side s, const PlyRecord& ply) {
-    if (to == position.kingSquare[s])
-        position.kingSquare[s] = static_cast<std::uint8_t>(from);
-    else
-        position.pieceBoards[position.board[to]] = ply.movedPieceBoard;
-}
-
-inline void putBackCaptured(Piece captured, Square sq, Side o) {
-    position.pieceBoards[captured] |= bitOf(sq);
-    position.pieceBoards[occupancyIndex(o)] |= bitOf(sq);
-}
-
-}  // namespace
-
-void unmakeMove(Move move, PlyRecord& ply) {
+void unmakeSpecialMove(Move move, PlyRecord& ply) {
     const Square to = moveTo(move), from = moveFrom(move);
     const MoveKind kind = moveKind(move);
     if (kind == KIND_NO_MOVE) throw NotAMove{};
     const Side s = position.sideToMove ^ 1, o = s ^ 1;
-
-    // 1. Copy back what the caller saved.
-    position.sideToMove = s;
-    position.occupiedRot90 = ply.savedOccupiedRot90;
-    position.occupiedA1H8 = ply.savedOccupiedA1H8;
-    position.occupiedH1A8 = ply.savedOccupiedH1A8;
-    position.occupied = ply.savedOccupied;
-    position.pieceBoards[occupancyIndex(s)] = ply.savedSideOccupancy;
-    position.epSquare = ply.savedEpSquare;
-    position.hashKey = ply.savedHashKey;
-    position.pawnKey = ply.savedPawnKey;
-
-    // 2. Undo the kind's own changes.
+    restoreSavedFields(s, ply);
     switch (kind) {
-        case KIND_QUIET:
-            position.castleRights = ply.savedCastleRights;
-            restorePieceOrKing(from, to, s, ply);
-            position.board[from] = position.board[to];
-            position.board[to] = EMPTY;
-            break;
-        case KIND_CAPTURE:
-            position.castleRights = ply.savedCastleRights;
-            position.totalMaterial -= ply.materialDelta;
-            if (isPawn(ply.capturedPiece))
-                position.pawnCount[o] += 1;
-            else
-                position.pieceMaterial[o] -= ply.materialDelta;
-            putBackCaptured(ply.capturedPiece, to, o);
-            restorePieceOrKing(from, to, s, ply);
-            position.board[from] = position.board[to];
-            position.board[to] = ply.capturedPiece;
-            break;
         case KIND_EN_PASSANT: {
             const Square v = to + EP_CAPTURE_OFFSET[s];
             position.board[from] = position.board[to];
@@ -329,7 +183,5 @@ void unmakeMove(Move move, PlyRecord& ply) {
             break;
         }
     }
-
-    // 3. Back to the previous history entry, which again has no move played from it.
-    (--historyTop)->move = 0;
+    retreatHistory();
 }

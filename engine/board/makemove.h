@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board/plyrecord.h"
+#include "board/zobrist.h"
 
 // Thrown (carrying false) when asked to make or unmake a move of kind 3.
 struct NotAMove {
@@ -9,6 +10,196 @@ struct NotAMove {
 };
 
 // Plays move; ply must already hold the saved fields (saveUndoInfo).
-void makeMove(Move move, PlyRecord& ply);
+inline void makeMove(Move move, PlyRecord& ply);
 // Takes back move, the last one made, through the same record.
-void unmakeMove(Move move, PlyRecord& ply);
+inline void unmakeMove(Move move, PlyRecord& ply);
+
+// Kinds 2 to 15 (en passant, kind 3, promotions, castling): rare enough to stay
+// out of line, so that the inlined quiet and capture paths stay small.
+void makeSpecialMove(Move move, PlyRecord& ply);
+void unmakeSpecialMove(Move move, PlyRecord& ply);
+
+// ---- Shared by the inline paths and the special kinds ----------------------------
+namespace makemove_detail {
+
+// The castle right tied to each corner square, 0 for every other square.
+inline constexpr std::array<std::uint16_t, 64> CORNER_RIGHT = [] {
+    std::array<std::uint16_t, 64> rights{};
+    rights[SQ_A8] = CASTLE_BLACK_LONG;
+    rights[SQ_H8] = CASTLE_BLACK_SHORT;
+    rights[SQ_A1] = CASTLE_WHITE_LONG;
+    rights[SQ_H1] = CASTLE_WHITE_SHORT;
+    return rights;
+}();
+
+inline void xorKeys(HashKey key, bool pawnStructure) {
+    position.hashKey ^= key;
+    if (pawnStructure) position.pawnKey ^= keyLow(key);
+}
+
+// Removes those of `rights` that are set, each with its key.
+inline void removeRights(std::uint16_t rights) {
+    const std::uint16_t lost = position.castleRights & rights;
+    if (!lost) return;
+    for (std::uint16_t right : {CASTLE_WHITE_SHORT, CASTLE_WHITE_LONG, CASTLE_BLACK_SHORT, CASTLE_BLACK_LONG})
+        if (lost & right) position.hashKey ^= castleKey(right);
+    position.castleRights &= ~lost;
+}
+
+// Step 2 of every kind: any en-passant square dies with the move.
+inline void clearEnPassant() {
+    if (!position.epSquare) return;
+    xorKeys(epKey(position.epSquare), true);
+    position.epSquare = 0;
+}
+
+// Step 1 of every kind: the move leaves the current entry; the next one is the new position's.
+inline GameHistoryEntry& advanceHistory(Move move) {
+    GameHistoryEntry* const previous = historyTop;
+    previous->move = move;
+    historyTop = previous + 1;
+    historyTop->move = 0;
+    return *historyTop;
+}
+
+// Kinds 0 and 1: from empties, to is occupied afterwards. Since to was empty before a
+// quiet move and occupied before a capture, setting its bit is right for both.
+inline void moveOccupancy(Square from, Square to) {
+    position.occupied = (position.occupied ^ bitOf(from)) | bitOf(to);
+    position.occupiedRot90 = (position.occupiedRot90 ^ SQUARE_BIT_90[from]) | SQUARE_BIT_90[to];
+    position.occupiedA1H8 = (position.occupiedA1H8 ^ SQUARE_BIT_A1H8[from]) | SQUARE_BIT_A1H8[to];
+    position.occupiedH1A8 = (position.occupiedH1A8 ^ SQUARE_BIT_H1A8[from]) | SQUARE_BIT_H1A8[to];
+}
+
+// Removes the piece captured on `to` (kinds 1 and 8-11) and the right of a captured corner rook.
+inline Piece removeCaptured(Square to, Side o) {
+    const Piece captured = position.board[to];
+    position.pieceBoards[captured] ^= bitOf(to);
+    position.pieceBoards[occupancyIndex(o)] ^= bitOf(to);
+    xorKeys(ZOBRIST[captured][to], isPawn(captured));
+    removeRights(CORNER_RIGHT[to]);
+    return captured;
+}
+
+// Kind 1's own part: the captured piece leaves, with its material.
+inline void takeCapturedPiece(Square to, Side o, PlyRecord& ply) {
+    const Piece captured = removeCaptured(to, o);
+    const int delta = -PIECE_UNITS[captured];
+    ply.capturedPiece = captured;
+    ply.materialDelta = static_cast<std::int8_t>(delta);
+    position.totalMaterial = static_cast<std::uint8_t>(position.totalMaterial + delta);
+    if (isPawn(captured))
+        position.pawnCount[o] -= 1;
+    else
+        position.pieceMaterial[o] = static_cast<std::uint8_t>(position.pieceMaterial[o] + delta);
+}
+
+// Kinds 0 and 1 after their own part: the piece on `from` goes to `to`.
+inline void moveOwnPiece(Square from, Square to, Side s, PlyRecord& ply, GameHistoryEntry& entry) {
+    const Bitboard m = bitOf(from) | bitOf(to);
+    const Piece p = position.board[from];
+    const HashKey moveKey = ZOBRIST[p][from] ^ ZOBRIST[p][to];
+    position.board[to] = p;
+    position.board[from] = EMPTY;
+    position.pieceBoards[occupancyIndex(s)] ^= m;
+    if (p >= WHITE_KING) {  // kings have no piece board, only their square
+        position.kingSquare[s] = static_cast<std::uint8_t>(to);
+        position.hashKey ^= moveKey;
+        removeRights(castleRightsOf(s));
+        return;
+    }
+    ply.movedPieceBoard = position.pieceBoards[p];
+    position.pieceBoards[p] ^= m;
+    if (isPawn(p)) {
+        entry.reversibleCount = 0;
+        if (from - to == 16 || to - from == 16) {
+            position.epSquare = static_cast<std::uint8_t>((from + to) / 2);
+            xorKeys(epKey(position.epSquare), true);
+        }
+        xorKeys(moveKey, true);
+        return;
+    }
+    position.hashKey ^= moveKey;
+    if (p == WHITE_ROOK || p == BLACK_ROOK) removeRights(CORNER_RIGHT[from]);
+}
+
+// Step 5 of every kind.
+inline void finishMove(GameHistoryEntry& entry) {
+    position.sideToMove ^= 1;
+    entry.setKey(position.hashKey);
+}
+
+// Step 1 of unmaking: what the caller saved is copied back.
+inline void restoreSavedFields(Side s, const PlyRecord& ply) {
+    position.sideToMove = s;
+    position.occupiedRot90 = ply.savedOccupiedRot90;
+    position.occupiedA1H8 = ply.savedOccupiedA1H8;
+    position.occupiedH1A8 = ply.savedOccupiedH1A8;
+    position.occupied = ply.savedOccupied;
+    position.pieceBoards[occupancyIndex(s)] = ply.savedSideOccupancy;
+    position.epSquare = ply.savedEpSquare;
+    position.hashKey = ply.savedHashKey;
+    position.pawnKey = ply.savedPawnKey;
+}
+
+inline void putBackCaptured(Piece captured, Square sq, Side o) {
+    position.pieceBoards[captured] |= bitOf(sq);
+    position.pieceBoards[occupancyIndex(o)] |= bitOf(sq);
+}
+
+// Last step of unmaking: the previous entry again has no move played from it.
+inline void retreatHistory() { (--historyTop)->move = 0; }
+
+}  // namespace makemove_detail
+
+// Quiet moves and captures are nearly every move made, so their paths are inlined
+// into the callers (forced: otherwise the linker keeps whichever out-of-line copy
+// it meets first), sparing the call and the register saves around it.
+[[gnu::always_inline]] inline void makeMove(Move move, PlyRecord& ply) {
+    using namespace makemove_detail;
+    const MoveKind kind = moveKind(move);
+    if (kind > KIND_CAPTURE) return makeSpecialMove(move, ply);
+    const Square to = moveTo(move), from = moveFrom(move);
+    const Side s = position.sideToMove;
+    GameHistoryEntry& entry = advanceHistory(move);
+    clearEnPassant();
+    // A capture is irreversible: the count restarts.
+    std::uint16_t reversibleCount = 0;
+    if (kind == KIND_CAPTURE)
+        takeCapturedPiece(to, s ^ 1, ply);
+    else
+        reversibleCount = static_cast<std::uint16_t>((&entry - 1)->reversibleCount + 1);
+    entry.reversibleCount = reversibleCount;
+    moveOccupancy(from, to);
+    moveOwnPiece(from, to, s, ply, entry);
+    finishMove(entry);
+}
+
+[[gnu::always_inline]] inline void unmakeMove(Move move, PlyRecord& ply) {
+    using namespace makemove_detail;
+    const MoveKind kind = moveKind(move);
+    if (kind > KIND_CAPTURE) return unmakeSpecialMove(move, ply);
+    const Square to = moveTo(move), from = moveFrom(move);
+    const Side s = position.sideToMove ^ 1, o = s ^ 1;
+    restoreSavedFields(s, ply);
+    position.castleRights = ply.savedCastleRights;
+    const Piece p = position.board[to];
+    if (to == position.kingSquare[s])
+        position.kingSquare[s] = static_cast<std::uint8_t>(from);
+    else
+        position.pieceBoards[p] = ply.movedPieceBoard;
+    position.board[from] = p;
+    if (kind == KIND_QUIET) {
+        position.board[to] = EMPTY;
+    } else {
+        const Piece captured = ply.capturedPiece;
+        position.totalMaterial = static_cast<std::uint8_t>(position.totalMaterial - ply.materialDelta);
+        if (isPawn(captured))
+            position.pawnCount[o] += 1;
+        else
+            position.pieceMaterial[o] = static_cast<std::uint8_t>(position.pieceMaterial[o] - ply.materialDelta);
+        putBackCaptured(captured, to, o);
+        position.board[to] = captured;
+    }
+    retreatHistory();
+}
