@@ -20,5 +20,28 @@ inline bool leavesKingAttacked(Move move, Side side) {
     return side == BLACK ? castlingCrossesAttackBlack(move) : castlingCrossesAttackWhite(move);
 }
 
+// The same answer as leavesKingAttacked(move, side), found faster. `before` is the
+// record the move was made with, its check fields computed for the position before
+// the move (computeCheckInfo). When that position was not in check and neither the
+// king nor an en-passant capture moved, no knight, pawn or blocked line can have
+// turned against the king: only a slider behind the vacated from-square can attack it.
+inline bool leavesKingAttacked(Move move, Side side, const PlyRecord& before) {
+    const MoveKind kind = moveKind(move);
+    const Square k = position.kingSquare[side];
+    if (before.checkers || kind == KIND_EN_PASSANT || isCastlingKind(kind) || moveTo(move) == k)
+        return leavesKingAttacked(move, side);
+    const Bitboard fromBit = bitOf(moveFrom(move));
+    if (!(QUEEN_RAYS[k] & fromBit)) return false;
+    // The lookups only where a slider of the right kind stands on the king's lines at all.
+    const Side a = side ^ 1;
+    const Bitboard queens = position.pieceBoards[queenOf(a)];
+    if (ROOK_RAYS[k] & fromBit) {
+        const Bitboard orth = (position.pieceBoards[rookOf(a)] | queens) & ROOK_RAYS[k];
+        return orth && (rookAttacks(k) & orth);
+    }
+    const Bitboard diag = (position.pieceBoards[bishopOf(a)] | queens) & BISHOP_RAYS[k];
+    return diag && (bishopAttacks(k) & diag);
+}
+
 // Whether move fits the current position at all (castling never does).
 bool isPseudoLegal(Move move);

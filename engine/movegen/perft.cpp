@@ -40,7 +40,7 @@ std::uint64_t countLeaves(int depth, PlyRecord* ply, MoveEntry* list, const Vali
         const Move move = entry->move;
         makeMove(move, *ply);
         if constexpr (Validated) validateAt(static_cast<int>(ply - plyRecords), check, "make", move);
-        if (!leavesKingAttacked(move, mover))
+        if (!leavesKingAttacked(move, mover, *ply))
             leaves += depth == 1 ? 1 : countLeaves<Validated>(depth - 1, ply + 1, end, check);
         unmakeMove(move, *ply);
         if constexpr (Validated) validateAt(static_cast<int>(ply - plyRecords), check, "unmake", move);
@@ -67,7 +67,7 @@ int perftDivide(int depth, RootMoveCount* counts) {
     for (MoveEntry* entry = moveListArray; entry != end; ++entry) {
         const Move move = entry->move;
         makeMove(move, *ply);
-        if (!leavesKingAttacked(move, mover)) {
+        if (!leavesKingAttacked(move, mover, *ply)) {
             const std::uint64_t leaves = depth == 1 ? 1 : countLeaves<false>(depth - 1, ply + 1, end, nullptr);
             counts[written++] = {move, leaves};
         }
