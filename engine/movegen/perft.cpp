@@ -28,9 +28,26 @@ inline void validateAt(int ply, const Validation* check, const char* when, Move 
     *check->fault = std::string(when) + " " + text + " at ply " + std::to_string(ply) + ": " + problem;
 }
 
+// The last ply: each move is still made, tested and unmade, nothing is counted in
+// bulk. A loop of its own, with no recursive call inside, keeps its values in registers.
+std::uint64_t countLegalMoves(PlyRecord* ply, MoveEntry* list) {
+    const Side mover = position.sideToMove;
+    MoveEntry* const end = generateFor(*ply, list);
+    saveUndoInfo(*ply);
+    std::uint64_t legal = 0;
+    for (MoveEntry* entry = list; entry != end; ++entry) {
+        const Move move = entry->move;
+        makeMove(move, *ply);
+        legal += !leavesKingAttacked(move, mover, *ply);
+        unmakeMove(move, *ply);
+    }
+    return legal;
+}
+
 // Every leaf move is made and tested: nothing is counted in bulk.
 template <bool Validated>
 std::uint64_t countLeaves(int depth, PlyRecord* ply, MoveEntry* list, const Validation* check) {
+    if (!Validated && depth == 1) return countLegalMoves(ply, list);
     const Side mover = position.sideToMove;
     MoveEntry* const end = generateFor(*ply, list);
     // The position is the same before every move of this node, so one save serves them all.
