@@ -70,6 +70,26 @@ void computeCheckInfo(PlyRecord& ply) {
     ply.checkers |= PAWN_ATTACKS[s][k] & position.pieceBoards[pawnOf(a)];
 }
 
+// A slider x on a line through the king sees a piece that the king sees too only
+// when that piece stands alone between them: the lines through x cross the king's
+// other lines at x or the king, which neither attack set holds.
+Bitboard squaresToTest(const PlyRecord& ply) {
+    if (ply.checkers) return ~Bitboard{0};
+    const Side s = position.sideToMove, a = s ^ 1;
+    const Square k = position.kingSquare[s];
+    const Bitboard own = position.sidePieces(s);
+    Bitboard squares = bitOf(k);
+    if (Bitboard orth = rooksAndQueens(a) & ROOK_RAYS[k]) {
+        const Bitboard seen = rookAttacks(k) & own;
+        while (orth) squares |= rookAttacks(popLowestSquare(orth)) & seen;
+    }
+    if (Bitboard diag = bishopsAndQueens(a) & BISHOP_RAYS[k]) {
+        const Bitboard seen = bishopAttacks(k) & own;
+        while (diag) squares |= bishopAttacks(popLowestSquare(diag)) & seen;
+    }
+    return squares;
+}
+
 bool castlingCrossesAttackWhite(Move move) { return castlingCrossesAttack<WHITE>(move); }
 bool castlingCrossesAttackBlack(Move move) { return castlingCrossesAttack<BLACK>(move); }
 

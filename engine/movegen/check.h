@@ -43,5 +43,19 @@ inline bool leavesKingAttacked(Move move, Side side, const PlyRecord& before) {
     return diag && (bishopAttacks(k) & diag);
 }
 
+// Squares of the side to move whose moves leavesKingAttacked(move, side, before, ...)
+// must still look at, for the position ply's check fields describe: every square in
+// check; otherwise the king's and those of pieces standing alone between the king and
+// an enemy slider on its line. No other piece can uncover the king.
+Bitboard squaresToTest(const PlyRecord& ply);
+
+// The same answer as leavesKingAttacked(move, side), found faster still: `toTest` is
+// squaresToTest(before) of the position before the move. A move from any other
+// square (en passant aside, which empties a second square) leaves the king safe.
+inline bool leavesKingAttacked(Move move, Side side, const PlyRecord& before, Bitboard toTest) {
+    if (!(toTest & bitOf(moveFrom(move))) && moveKind(move) != KIND_EN_PASSANT) return false;
+    return leavesKingAttacked(move, side, before);
+}
+
 // Whether move fits the current position at all (castling never does).
 bool isPseudoLegal(Move move);

@@ -33,12 +33,13 @@ inline void validateAt(int ply, const Validation* check, const char* when, Move 
 std::uint64_t countLegalMoves(PlyRecord* ply, MoveEntry* list) {
     const Side mover = position.sideToMove;
     MoveEntry* const end = generateFor(*ply, list);
+    const Bitboard toTest = squaresToTest(*ply);
     saveUndoInfo(*ply);
     std::uint64_t legal = 0;
     for (MoveEntry* entry = list; entry != end; ++entry) {
         const Move move = entry->move;
         makeMove(move, *ply);
-        legal += !leavesKingAttacked(move, mover, *ply);
+        legal += !leavesKingAttacked(move, mover, *ply, toTest);
         unmakeMove(move, *ply);
     }
     return legal;
@@ -50,6 +51,7 @@ std::uint64_t countLeaves(int depth, PlyRecord* ply, MoveEntry* list, const Vali
     if (!Validated && depth == 1) return countLegalMoves(ply, list);
     const Side mover = position.sideToMove;
     MoveEntry* const end = generateFor(*ply, list);
+    const Bitboard toTest = squaresToTest(*ply);
     // The position is the same before every move of this node, so one save serves them all.
     saveUndoInfo(*ply);
     std::uint64_t leaves = 0;
@@ -57,7 +59,7 @@ std::uint64_t countLeaves(int depth, PlyRecord* ply, MoveEntry* list, const Vali
         const Move move = entry->move;
         makeMove(move, *ply);
         if constexpr (Validated) validateAt(static_cast<int>(ply - plyRecords), check, "make", move);
-        if (!leavesKingAttacked(move, mover, *ply))
+        if (!leavesKingAttacked(move, mover, *ply, toTest))
             leaves += depth == 1 ? 1 : countLeaves<Validated>(depth - 1, ply + 1, end, check);
         unmakeMove(move, *ply);
         if constexpr (Validated) validateAt(static_cast<int>(ply - plyRecords), check, "unmake", move);

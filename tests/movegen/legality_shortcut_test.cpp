@@ -1,5 +1,6 @@
-// The legality test that uses the check information of the position before the
-// move must give the general test's answer for every move the generators produce.
+// The legality tests that use the check information (and the squares to test) of the
+// position before the move must give the general test's answer for every move the
+// generators produce.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,14 +29,17 @@ void compareBelow(int depth, PlyRecord* ply, MoveEntry* list, Tally& tally) {
     const Side mover = position.sideToMove;
     const bool inCheck = ply->checkers != 0;
     MoveEntry* const end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][mover](list, *ply);
+    const Bitboard toTest = squaresToTest(*ply);
     saveUndoInfo(*ply);
     for (MoveEntry* e = list; e != end; ++e) {
         const Move move = e->move;
         makeMove(move, *ply);
         const bool general = leavesKingAttacked(move, mover);
         const bool shortcut = leavesKingAttacked(move, mover, *ply);
+        const bool pinShortcut = leavesKingAttacked(move, mover, *ply, toTest);
         ++tally.moves;
-        if (general != shortcut && tally.mismatches++ == 0) tally.firstMismatch = currentFen() + " after " + moveText(move);
+        if ((general != shortcut || general != pinShortcut) && tally.mismatches++ == 0)
+            tally.firstMismatch = currentFen() + " after " + moveText(move);
         if (general && !inCheck && !kingMoved(move, mover) && moveKind(move) != KIND_EN_PASSANT) ++tally.discoveredAttacks;
         if (!general && depth > 1) compareBelow(depth - 1, ply + 1, end, tally);
         unmakeMove(move, *ply);
@@ -76,6 +80,11 @@ TEST(LegalityShortcut, AgreesOnPinsChecksAndEnPassant) {
         "4k3/8/8/8/8/3n4/8/4K3 w - -",            // knight check
         "4k3/8/8/8/8/8/3p4/4K3 w - -",            // pawn check
         "r3k2r/8/8/8/8/8/8/R3K2R b KQkq -",       // castling both ways, rooks facing
+        "4k3/4r3/8/8/4B3/8/4N3/4K3 w - -",        // two own pieces on the line: neither pinned
+        "4k3/4r3/8/4p3/8/8/4N3/4K3 w - -",        // an enemy pawn shields the knight
+        "4k3/8/8/8/q7/8/2R5/4K3 w - -",           // rook pinned diagonally by a queen: no move is legal
+        "4k3/8/8/8/8/2q5/3B4/4K3 w - -",          // bishop pinned, may capture its pinner
+        "k7/8/8/3q4/8/3R4/8/1Q1K3r w - -",        // rook pinned on the d-file, king also on a rank line
     };
     Tally tally;
     expectSameAnswers(fens, 3, tally);
