@@ -65,10 +65,12 @@ inline GameHistoryEntry& advanceHistory(Move move) {
 // Kinds 0 and 1: from empties, to is occupied afterwards. Since to was empty before a
 // quiet move and occupied before a capture, setting its bit is right for both.
 inline void moveOccupancy(Square from, Square to) {
-    position.occupied = (position.occupied ^ bitOf(from)) | bitOf(to);
-    position.occupiedRot90 = (position.occupiedRot90 ^ SQUARE_BIT_90[from]) | SQUARE_BIT_90[to];
-    position.occupiedA1H8 = (position.occupiedA1H8 ^ SQUARE_BIT_A1H8[from]) | SQUARE_BIT_A1H8[to];
-    position.occupiedH1A8 = (position.occupiedH1A8 ^ SQUARE_BIT_H1A8[from]) | SQUARE_BIT_H1A8[to];
+    const OccupancyBits& f = OCCUPANCY_BITS[from];
+    const OccupancyBits& t = OCCUPANCY_BITS[to];
+    position.occupied = (position.occupied ^ f.normal) | t.normal;
+    position.occupiedRot90 = (position.occupiedRot90 ^ f.rot90) | t.rot90;
+    position.occupiedA1H8 = (position.occupiedA1H8 ^ f.a1h8) | t.a1h8;
+    position.occupiedH1A8 = (position.occupiedH1A8 ^ f.h1a8) | t.h1a8;
 }
 
 // Removes the piece captured on `to` (kinds 1 and 8-11) and the right of a captured corner rook.

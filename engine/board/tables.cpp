@@ -177,6 +177,12 @@ extern constexpr SquareSets SQUARE_BIT_90 = buildRotatedBits(rotatedIndex90);
 extern constexpr SquareSets SQUARE_BIT_A1H8 = buildRotatedBits(rotatedIndexA1H8);
 extern constexpr SquareSets SQUARE_BIT_H1A8 = buildRotatedBits(rotatedIndexH1A8);
 
+extern constexpr BySquare<OccupancyBits> OCCUPANCY_BITS = [] {
+    BySquare<OccupancyBits> bits{};
+    for (Square s = 0; s < 64; ++s) bits[s] = {SQUARE_BIT[s], SQUARE_BIT_90[s], SQUARE_BIT_A1H8[s], SQUARE_BIT_H1A8[s]};
+    return bits;
+}();
+
 extern constexpr SquareSets FILE_EXCEPT = buildFileExcept();
 extern constexpr SquareSets ADJACENT_FILES = buildAdjacentFiles();
 extern constexpr std::array<SquareSets, 2> PASSED_MASK = buildPassedMask();

@@ -20,6 +20,13 @@ extern const SquareSets SQUARE_BIT_90;
 extern const SquareSets SQUARE_BIT_A1H8;
 extern const SquareSets SQUARE_BIT_H1A8;
 
+// The bit of one square in the normal and the three rotated layouts, side by side,
+// in the order of the position's four occupancies: one address serves all four.
+struct OccupancyBits {
+    Bitboard normal, rot90, a1h8, h1a8;
+};
+extern const BySquare<OccupancyBits> OCCUPANCY_BITS;
+
 extern const SquareSets FILE_EXCEPT;
 extern const SquareSets ADJACENT_FILES;
 extern const std::array<SquareSets, 2> PASSED_MASK;  // [side][square]
