@@ -62,15 +62,20 @@ inline GameHistoryEntry& advanceHistory(Move move) {
     return *historyTop;
 }
 
+// One 8-byte load that the compiler may not merge with its neighbour's: unmakeMove
+// restores the occupancies one by one, and a 16-byte load spanning two such fresh
+// stores cannot take its data from them, so it waits until both have been written.
+inline Bitboard loadAlone(const Bitboard& board) { return *static_cast<const volatile Bitboard*>(&board); }
+
 // Kinds 0 and 1: from empties, to is occupied afterwards. Since to was empty before a
 // quiet move and occupied before a capture, setting its bit is right for both.
 inline void moveOccupancy(Square from, Square to) {
     const OccupancyBits& f = OCCUPANCY_BITS[from];
     const OccupancyBits& t = OCCUPANCY_BITS[to];
-    position.occupied = (position.occupied ^ f.normal) | t.normal;
-    position.occupiedRot90 = (position.occupiedRot90 ^ f.rot90) | t.rot90;
-    position.occupiedA1H8 = (position.occupiedA1H8 ^ f.a1h8) | t.a1h8;
-    position.occupiedH1A8 = (position.occupiedH1A8 ^ f.h1a8) | t.h1a8;
+    position.occupied = (loadAlone(position.occupied) ^ f.normal) | t.normal;
+    position.occupiedRot90 = (loadAlone(position.occupiedRot90) ^ f.rot90) | t.rot90;
+    position.occupiedA1H8 = (loadAlone(position.occupiedA1H8) ^ f.a1h8) | t.a1h8;
+    position.occupiedH1A8 = (loadAlone(position.occupiedH1A8) ^ f.h1a8) | t.h1a8;
 }
 
 // Removes the piece captured on `to` (kinds 1 and 8-11) and the right of a captured corner rook.
