@@ -24,21 +24,28 @@ constexpr int BISHOP_START[2] = {BLACK_BISHOP, WHITE_BISHOP};
 inline int pst(Piece piece, Square square) { return currentPst(pstKindOf(piece))[square]; }
 
 // Sliders behind `from` on its line through `to` that now see `to`: they leave
-// their slider set; the caller adds them to the attackers. The empty-board rays
-// rule out most cases before any attack is looked up.
-inline Bitboard diagonalXrays(Square from, Square to, Bitboard& diagSliders) {
+// their slider set; the caller adds them to the attackers. `found` tells whether
+// the line held any candidate slider at all (reached or not, already attacking
+// or not): a queen tries its diagonals only when its straight lines found none.
+// The empty-board rays rule out most cases before any attack is looked up.
+struct Xrays {
+    bool found;
+    Bitboard uncovered;
+};
+
+inline Xrays diagonalXrays(Square from, Square to, Bitboard& diagSliders) {
     const Bitboard candidates = BISHOP_RAYS[from] & BISHOP_RAYS[to] & diagSliders;
-    if (!candidates) return 0;
-    const Bitboard xrays = candidates & bishopAttacks(from);
-    diagSliders &= ~xrays;
-    return xrays;
+    if (!candidates) return {false, 0};
+    const Bitboard uncovered = candidates & bishopAttacks(from);
+    diagSliders &= ~uncovered;
+    return {true, uncovered};
 }
-inline Bitboard straightXrays(Square from, Square to, Bitboard& orthSliders) {
+inline Xrays straightXrays(Square from, Square to, Bitboard& orthSliders) {
     const Bitboard candidates = ROOK_RAYS[from] & ROOK_RAYS[to] & orthSliders;
-    if (!candidates) return 0;
-    const Bitboard xrays = candidates & rookAttacks(from);
-    orthSliders &= ~xrays;
-    return xrays;
+    if (!candidates) return {false, 0};
+    const Bitboard uncovered = candidates & rookAttacks(from);
+    orthSliders &= ~uncovered;
+    return {true, uncovered};
 }
 
 // Every piece of both sides that attacks `to`, kings included.
@@ -68,15 +75,15 @@ struct Exchange {
     // uncovered rooks or bishops be found even after the queens' turn has come.
     void addXrays(Piece piece, Square square, bool lowerStarts) {
         if (isBishopLike(piece)) {
-            attackers |= diagonalXrays(square, to, diagSliders);
+            attackers |= diagonalXrays(square, to, diagSliders).uncovered;
         } else if (isRook(piece)) {
-            attackers |= straightXrays(square, to, orthSliders);
+            attackers |= straightXrays(square, to, orthSliders).uncovered;
         } else if (isQueen(piece)) {
-            if (const Bitboard straight = straightXrays(square, to, orthSliders)) {
-                attackers |= straight;
+            if (const Xrays straight = straightXrays(square, to, orthSliders); straight.found) {
+                attackers |= straight.uncovered;
                 if (lowerStarts) lowerStartsTo(ROOK_START);
-            } else if (const Bitboard diagonal = diagonalXrays(square, to, diagSliders)) {
-                attackers |= diagonal;
+            } else if (const Xrays diagonal = diagonalXrays(square, to, diagSliders); diagonal.found) {
+                attackers |= diagonal.uncovered;
                 if (lowerStarts) lowerStartsTo(BISHOP_START);
             }
         }

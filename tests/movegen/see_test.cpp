@@ -86,3 +86,15 @@ TEST(StaticExchange, EvenTradeOnAnEmptySquareLandsJustAboveQuietMoves) {
     setUpOrFail("7k/8/8/8/8/3Q4/8/4K3 w - -");
     EXPECT_EQ(exchange("d3e4"), -29985 + 5 - 3);
 }
+
+TEST(StaticExchange, AQueensDiagonalsAreTriedOnlyWhenItsLinesHoldNoSlider) {
+    // Qd1xd5: the black queen on d8 lies on the queen's file (already an attacker, not
+    // reached from d1), so the straight test finds a slider and the diagonals are not
+    // tried. Tried, they would take in the bishop on f3 behind d1, though the knight
+    // on e4 blocks it from d5, and the exchange would look like a win.
+    // Gains: 100, then Qxd5 by Black 950 - 100 = 850; White has nobody left:
+    // g0 = min(100, -850) = -850, a loss: pos - 850 - 30000.
+    // Material 9 + 9 + 3 + 3 + 1 = 25: queen table B (d1 1, d5 7): pos = -1 + 7 = 6.
+    setUpOrFail("3q2k1/8/8/3p4/4n3/5B2/8/3Q2K1 w - -");
+    EXPECT_EQ(exchange("d1d5"), 6 - 850 - 30000);
+}
