@@ -182,12 +182,12 @@ Move parseSan(const char* word) {
     }
 }
 
-Move parseSquarePair(const char* text) {
+Move decodeSquarePair(const char* text, const SquarePairBoard& on) {
     const Square from = squareAt(text);
     if (from == NOT_A_SQUARE) return 0;
     const Square to = squareAt(text + 2);
     if (to == NOT_A_SQUARE) return 0;
-    const std::uint16_t rights = position.castleRights;
+    const std::uint16_t rights = on.castleRights;
     if (rights) {
         if (from == SQ_E8 && (rights & (CASTLE_BLACK_SHORT | CASTLE_BLACK_LONG))) {
             if (to == SQ_C8 && (rights & CASTLE_BLACK_LONG)) return makeMoveCode(from, to, KIND_CASTLE_BLACK_LONG);
@@ -198,17 +198,21 @@ Move parseSquarePair(const char* text) {
             if (to == SQ_G1 && (rights & CASTLE_WHITE_SHORT)) return makeMoveCode(from, to, KIND_CASTLE_WHITE_SHORT);
         }
     }
-    const bool capture = position.board[to] != EMPTY;
-    const Piece mover = position.board[from];
+    const bool capture = on.board[to] != EMPTY;
+    const Piece mover = on.board[from];
     if (mover == EMPTY || isPawn(mover)) {
         if (text[4]) {
             const Move kind = capture ? capturePromotionKind(text[4]) : quietPromotionKind(text[4]);
             if (kind) return withKind(from, to, kind);
-        } else if (position.epSquare && to == position.epSquare) {
+        } else if (on.epSquare && to == on.epSquare) {
             return makeMoveCode(from, to, KIND_EN_PASSANT);
         }
     }
     return makeMoveCode(from, to, capture ? KIND_CAPTURE : KIND_QUIET);
+}
+
+Move parseSquarePair(const char* text) {
+    return decodeSquarePair(text, {position.board, position.castleRights, position.epSquare});
 }
 
 Move resolvePieceMove(const char* text, Square to, Bitboard fromMask) {

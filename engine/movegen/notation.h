@@ -9,6 +9,18 @@ char* moveToText(char* buffer, Move move);
 // SAN (or coordinate) word resolved in the current position; 0 when unreadable or ambiguous.
 Move parseSan(const char* word);
 Move parseSquarePair(const char* text);
+
+// The board a square pair is read against: the live position for SAN, the root
+// snapshot for the interface's moves (which arrive while a ponder move is made).
+struct SquarePairBoard {
+    const Piece* board;
+    std::uint16_t castleRights;
+    std::uint8_t epSquare;
+};
+// Two squares and an optional promotion letter, their kind read from that board:
+// castling under the rights, promotion, en passant, capture or quiet; 0 when the
+// text does not start with two squares.
+Move decodeSquarePair(const char* text, const SquarePairBoard& on);
 Move resolvePieceMove(const char* text, Square to, Bitboard fromMask);
 
 // Promotion letter (Q, N, R, B in either case) to its kind in bits 12-15, 0 otherwise.
