@@ -130,7 +130,7 @@ void makeSpecialMove(Move move, PlyRecord& ply) {
         case KIND_CASTLE_WHITE_LONG: makeCastling(kind, s); break;
         default: makePromotion(from, to, kind, s, ply); break;
     }
-    finishMove(entry);
+    finishMove(s, entry);
 }
 
 void unmakeSpecialMove(Move move, PlyRecord& ply) {

@@ -14,6 +14,11 @@ inline void makeMove(Move move, PlyRecord& ply);
 // Takes back move, the last one made, through the same record.
 inline void unmakeMove(Move move, PlyRecord& ply);
 
+// The same two, for a caller that knows the mover (always the side to move before
+// the move): a loop specialised by side passes a constant and the side's indices fold away.
+inline void makeMoveBy(Side mover, Move move, PlyRecord& ply);
+inline void unmakeMoveBy(Side mover, Move move, PlyRecord& ply);
+
 // Kinds 2 to 15 (en passant, kind 3, promotions, castling): rare enough to stay
 // out of line, so that the inlined quiet and capture paths stay small.
 void makeSpecialMove(Move move, PlyRecord& ply);
@@ -41,8 +46,7 @@ inline void xorKeys(HashKey key, bool pawnStructure) {
 inline void removeRights(std::uint16_t rights) {
     const std::uint16_t lost = position.castleRights & rights;
     if (!lost) return;
-    for (std::uint16_t right : {CASTLE_WHITE_SHORT, CASTLE_WHITE_LONG, CASTLE_BLACK_SHORT, CASTLE_BLACK_LONG})
-        if (lost & right) position.hashKey ^= castleKey(right);
+    position.hashKey ^= CASTLE_RIGHTS_KEY[lost];
     position.castleRights &= ~lost;
 }
 
@@ -131,8 +135,8 @@ inline void moveOwnPiece(Square from, Square to, Side s, PlyRecord& ply, GameHis
 }
 
 // Step 5 of every kind.
-inline void finishMove(GameHistoryEntry& entry) {
-    position.sideToMove ^= 1;
+inline void finishMove(Side s, GameHistoryEntry& entry) {
+    position.sideToMove = s ^ 1;
     entry.setKey(position.hashKey);
 }
 
@@ -162,12 +166,11 @@ inline void retreatHistory() { (--historyTop)->move = 0; }
 // Quiet moves and captures are nearly every move made, so their paths are inlined
 // into the callers (forced: otherwise the linker keeps whichever out-of-line copy
 // it meets first), sparing the call and the register saves around it.
-[[gnu::always_inline]] inline void makeMove(Move move, PlyRecord& ply) {
+[[gnu::always_inline]] inline void makeMoveBy(Side s, Move move, PlyRecord& ply) {
     using namespace makemove_detail;
     const MoveKind kind = moveKind(move);
     if (kind > KIND_CAPTURE) return makeSpecialMove(move, ply);
     const Square to = moveTo(move), from = moveFrom(move);
-    const Side s = position.sideToMove;
     GameHistoryEntry& entry = advanceHistory(move);
     clearEnPassant();
     // A capture is irreversible: the count restarts.
@@ -179,15 +182,17 @@ inline void retreatHistory() { (--historyTop)->move = 0; }
     entry.reversibleCount = reversibleCount;
     moveOccupancy(from, to);
     moveOwnPiece(from, to, s, ply, entry);
-    finishMove(entry);
+    finishMove(s, entry);
 }
 
-[[gnu::always_inline]] inline void unmakeMove(Move move, PlyRecord& ply) {
+[[gnu::always_inline]] inline void makeMove(Move move, PlyRecord& ply) { makeMoveBy(position.sideToMove, move, ply); }
+
+[[gnu::always_inline]] inline void unmakeMoveBy(Side s, Move move, PlyRecord& ply) {
     using namespace makemove_detail;
     const MoveKind kind = moveKind(move);
     if (kind > KIND_CAPTURE) return unmakeSpecialMove(move, ply);
     const Square to = moveTo(move), from = moveFrom(move);
-    const Side s = position.sideToMove ^ 1, o = s ^ 1;
+    const Side o = s ^ 1;
     restoreSavedFields(s, ply);
     position.castleRights = ply.savedCastleRights;
     const Piece p = position.board[to];
@@ -209,4 +214,8 @@ inline void retreatHistory() { (--historyTop)->move = 0; }
         position.board[to] = captured;
     }
     retreatHistory();
+}
+
+[[gnu::always_inline]] inline void unmakeMove(Move move, PlyRecord& ply) {
+    unmakeMoveBy(position.sideToMove ^ 1, move, ply);
 }

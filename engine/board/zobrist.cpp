@@ -1,5 +1,7 @@
 #include "board/zobrist.h"
 
+#include <utility>
+
 // Fixed pseudo-random keys (splitmix64 from a constant seed), generated once and kept here
 // so that keys, and the book built on them, are the same on every run and machine.
 extern constexpr std::array<std::array<HashKey, 64>, 13> ZOBRIST = {{
@@ -252,3 +254,13 @@ constexpr HashKey keyOfPlacement(const char* squares) {
 
 static_assert(INITIAL_POSITION_KEY == keyOfPlacement("rnbqkbnrpppppppp................................PPPPPPPPRNBQKBNR"),
               "INITIAL_POSITION_KEY must follow from the ZOBRIST values");
+
+extern constexpr std::array<HashKey, 32> CASTLE_RIGHTS_KEY = [] {
+    std::array<HashKey, 32> keys{};
+    constexpr std::pair<std::uint16_t, Square> RIGHT_SQUARE[] = {
+        {CASTLE_WHITE_SHORT, SQ_G1}, {CASTLE_WHITE_LONG, SQ_C1}, {CASTLE_BLACK_SHORT, SQ_G8}, {CASTLE_BLACK_LONG, SQ_C8}};
+    for (std::size_t rights = 0; rights < keys.size(); ++rights)
+        for (const auto& [right, square] : RIGHT_SQUARE)
+            if (rights & right) keys[rights] ^= ZOBRIST[0][square];
+    return keys;
+}();

@@ -21,3 +21,7 @@ inline HashKey castleKey(std::uint16_t right) {
         default: return ZOBRIST[0][SQ_C8];
     }
 }
+
+// XOR of the keys of every right in a set of castle rights (index: the rights' bits),
+// so that losing several rights at once is one lookup.
+extern const std::array<HashKey, 32> CASTLE_RIGHTS_KEY;

@@ -30,19 +30,24 @@ inline void validateAt(int ply, const Validation* check, const char* when, Move 
 
 // The last ply: each move is still made, tested and unmade, nothing is counted in
 // bulk. A loop of its own, with no recursive call inside, keeps its values in registers.
-std::uint64_t countLegalMoves(PlyRecord* ply, MoveEntry* list) {
-    const Side mover = position.sideToMove;
+// Specialised by the mover, so that make and unmake index the side's boards directly.
+template <Side Mover>
+std::uint64_t countLegalMovesOf(PlyRecord* ply, MoveEntry* list) {
     MoveEntry* const end = generateFor(*ply, list);
     const Bitboard toTest = squaresToTest(*ply);
     saveUndoInfo(*ply);
     std::uint64_t legal = 0;
     for (MoveEntry* entry = list; entry != end; ++entry) {
         const Move move = entry->move;
-        makeMove(move, *ply);
-        legal += !leavesKingAttacked(move, mover, *ply, toTest);
-        unmakeMove(move, *ply);
+        makeMoveBy(Mover, move, *ply);
+        legal += !leavesKingAttacked(move, Mover, *ply, toTest);
+        unmakeMoveBy(Mover, move, *ply);
     }
     return legal;
+}
+
+std::uint64_t countLegalMoves(PlyRecord* ply, MoveEntry* list) {
+    return position.sideToMove == WHITE ? countLegalMovesOf<WHITE>(ply, list) : countLegalMovesOf<BLACK>(ply, list);
 }
 
 // Every leaf move is made and tested: nothing is counted in bulk.
