@@ -57,12 +57,13 @@ inline void clearEnPassant() {
     position.epSquare = 0;
 }
 
-// Step 1 of every kind: the move leaves the current entry; the next one is the new position's.
+// Step 1 of every kind: the move leaves the current entry; the next one is the new
+// position's. Its move is already 0: no entry above historyTop keeps a move (unmaking
+// clears the move of the entry it returns to, and set-up and compaction clear theirs).
 inline GameHistoryEntry& advanceHistory(Move move) {
     GameHistoryEntry* const previous = historyTop;
     previous->move = move;
     historyTop = previous + 1;
-    historyTop->move = 0;
     return *historyTop;
 }
 

@@ -18,6 +18,8 @@ void compactGameHistory() {
     std::memmove(gameHistory, gameHistory + first, HISTORY_KEEP_ON_COMPACT * sizeof(GameHistoryEntry));
     for (int i = 0; i < HISTORY_KEEP_ON_COMPACT; ++i)
         gameHistory[i].reversibleCount = std::min<std::uint16_t>(gameHistory[i].reversibleCount, 1000);
+    // The entries above the new top keep no moves (making a move relies on it).
+    std::fill(gameHistory + HISTORY_KEEP_ON_COMPACT, gameHistory + used + 1, GameHistoryEntry{});
     historyTop = gameHistory + HISTORY_KEEP_ON_COMPACT - 1;
 }
 

@@ -71,6 +71,8 @@ std::string validatePosition() {
     expectEqual(out, "hashKey", position.hashKey, r.hashKey);
     expectEqual(out, "pawnKey", position.pawnKey, r.pawnKey);
     expectEqual(out, "history key", historyTop->key(), position.hashKey);
+    expectEqual(out, "move of the current history entry", historyTop->move, 0);
+    expectEqual(out, "move of the next history entry", historyTop[1].move, 0);
     if (position.castleRights & ~setupOrigin.castleRights) out << "castle rights gained since the set-up\n";
     return out.str();
 }

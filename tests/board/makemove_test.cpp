@@ -151,4 +151,7 @@ TEST(GameHistory, CompactionKeepsRecentPositionsAndRoomForASearch) {
     EXPECT_EQ(historyTop->key(), position.hashKey);
     EXPECT_EQ((historyTop - 4)->key(), position.hashKey);  // the position four plies ago is the same
     EXPECT_GE(historyTop - gameHistory, 100);
+    // Making a move relies on every entry from the top up holding no move.
+    for (const GameHistoryEntry* e = historyTop; e < gameHistory + GAME_HISTORY_SIZE; ++e)
+        ASSERT_EQ(e->move, 0) << "entry " << e - gameHistory;
 }
