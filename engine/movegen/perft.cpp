@@ -30,6 +30,21 @@ inline void validateAt(int ply, const Validation* check, const char* when, Move 
 
 // The last ply: each move is still made, tested and unmade, nothing is counted in
 // bulk. A loop of its own, with no recursive call inside, keeps its values in registers.
+template <Side Mover>
+[[gnu::always_inline]] inline bool isLegalLeaf(Move move, PlyRecord& ply, Bitboard toTest) {
+    makeMoveBy(Mover, move, ply);
+    const bool legal = !leavesKingAttacked(move, Mover, ply, toTest);
+    unmakeMoveBy(Mover, move, ply);
+    return legal;
+}
+
+// Moves other than quiet moves and captures, or from a square the king's safety
+// depends on: out of line, so that the common case keeps its values in registers.
+template <Side Mover>
+[[gnu::noinline]] bool isLegalRareLeaf(Move move, PlyRecord& ply, Bitboard toTest) {
+    return isLegalLeaf<Mover>(move, ply, toTest);
+}
+
 // Specialised by the mover, so that make and unmake index the side's boards directly.
 template <Side Mover>
 std::uint64_t countLegalMovesOf(PlyRecord* ply, MoveEntry* list) {
@@ -39,9 +54,12 @@ std::uint64_t countLegalMovesOf(PlyRecord* ply, MoveEntry* list) {
     std::uint64_t legal = 0;
     for (MoveEntry* entry = list; entry != end; ++entry) {
         const Move move = entry->move;
-        makeMoveBy(Mover, move, *ply);
-        legal += !leavesKingAttacked(move, Mover, *ply, toTest);
-        unmakeMoveBy(Mover, move, *ply);
+        // The same make, test and unmake on both sides; the test of the first one
+        // is known to pass, which the compiler sees.
+        if (moveKind(move) <= KIND_CAPTURE && !(toTest & bitOf(moveFrom(move))))
+            legal += isLegalLeaf<Mover>(move, *ply, toTest);
+        else
+            legal += isLegalRareLeaf<Mover>(move, *ply, toTest);
     }
     return legal;
 }
