@@ -1,6 +1,10 @@
 // The one global position, its game history and the root snapshot.
 #pragma once
 
+#include <bit>
+#include <cstddef>
+#include <cstring>
+
 #include "board/tables.h"
 
 struct Position {
@@ -52,9 +56,24 @@ struct GameHistoryEntry {
     Move move;  // move played from this position, 0 for the current one
     std::uint16_t reversibleCount;
 
-    HashKey key() const { return (HashKey{keyHigh} << 32) | keyLow; }
-    void setKey(HashKey k) { keyLow = ::keyLow(k), keyHigh = ::keyHigh(k); }
+    HashKey key() const {
+        if constexpr (std::endian::native == std::endian::little) {
+            HashKey k;
+            std::memcpy(&k, this, sizeof k);  // the two halves in one load
+            return k;
+        }
+        return (HashKey{keyHigh} << 32) | keyLow;
+    }
+    // Written after every move made: one 8-byte store where the halves allow it.
+    void setKey(HashKey k) {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(this, &k, sizeof k);
+            return;
+        }
+        keyLow = ::keyLow(k), keyHigh = ::keyHigh(k);
+    }
 };
+static_assert(offsetof(GameHistoryEntry, keyLow) == 0 && offsetof(GameHistoryEntry, keyHigh) == 4);
 
 // Room for a long game plus the deepest search; applyGameMove compacts the
 // history before a game could run past the room left for a search.
