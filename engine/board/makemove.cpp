@@ -2,6 +2,8 @@
 // the refusal of kind 3. Quiet moves and captures are inline in makemove.h.
 #include "board/makemove.h"
 
+#include "board/castling.h"
+
 using namespace makemove_detail;
 
 namespace {
@@ -77,29 +79,18 @@ inline void makePromotion(Square from, Square to, MoveKind kind, Side s, PlyReco
     occupancyFromSides();
 }
 
-struct CastlingSquares {
-    Square kingFrom, kingTo, rookFrom, rookTo;
-};
-
-inline constexpr CastlingSquares castlingSquares(MoveKind kind) {
-    switch (kind) {
-        case KIND_CASTLE_BLACK_SHORT: return {SQ_E8, SQ_G8, SQ_H8, SQ_F8};
-        case KIND_CASTLE_WHITE_SHORT: return {SQ_E1, SQ_G1, SQ_H1, SQ_F1};
-        case KIND_CASTLE_BLACK_LONG: return {SQ_E8, SQ_C8, SQ_A8, SQ_D8};
-        default: return {SQ_E1, SQ_C1, SQ_A1, SQ_D1};
-    }
-}
-
-inline void toggleCastlingOccupancy(const CastlingSquares& c, Side s) {
-    const Bitboard four = bitOf(c.kingFrom) | bitOf(c.kingTo) | bitOf(c.rookFrom) | bitOf(c.rookTo);
+inline void toggleCastlingOccupancy(MoveKind kind, const CastlingSquares& c, Side s) {
+    const OccupancyBits& four = CASTLING_OCCUPANCY[kind - KIND_CASTLE_BLACK_SHORT];
     position.pieceBoards[rookOf(s)] ^= bitOf(c.rookFrom) | bitOf(c.rookTo);
-    position.pieceBoards[occupancyIndex(s)] ^= four;
-    position.occupied ^= four;
-    for (Square sq : {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo}) toggleRotated(sq);
+    position.pieceBoards[occupancyIndex(s)] ^= four.normal;
+    position.occupied ^= four.normal;
+    position.occupiedRot90 ^= four.rot90;
+    position.occupiedA1H8 ^= four.a1h8;
+    position.occupiedH1A8 ^= four.h1a8;
 }
 
 inline void makeCastling(MoveKind kind, Side s) {
-    const CastlingSquares c = castlingSquares(kind);
+    const CastlingSquares& c = castlingSquares(kind);
     const Piece king = kingOf(s), rook = rookOf(s);
     removeRights(castleRightsOf(s));
     position.kingSquare[s] = static_cast<std::uint8_t>(c.kingTo);
@@ -108,7 +99,7 @@ inline void makeCastling(MoveKind kind, Side s) {
     position.board[c.rookTo] = rook;
     position.hashKey ^= ZOBRIST[king][c.kingFrom] ^ ZOBRIST[king][c.kingTo] ^ ZOBRIST[rook][c.rookFrom] ^
                         ZOBRIST[rook][c.rookTo];
-    toggleCastlingOccupancy(c, s);
+    toggleCastlingOccupancy(kind, c, s);
 }
 
 }  // namespace
@@ -155,7 +146,7 @@ void unmakeSpecialMove(Move move, PlyRecord& ply) {
         case KIND_CASTLE_WHITE_SHORT:
         case KIND_CASTLE_BLACK_LONG:
         case KIND_CASTLE_WHITE_LONG: {
-            const CastlingSquares c = castlingSquares(kind);
+            const CastlingSquares& c = castlingSquares(kind);
             position.castleRights = ply.savedCastleRights;
             position.kingSquare[s] = static_cast<std::uint8_t>(c.kingFrom);
             position.board[c.kingTo] = position.board[c.rookTo] = EMPTY;

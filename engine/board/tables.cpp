@@ -1,5 +1,7 @@
 #include "board/tables.h"
 
+#include "board/castling.h"
+
 namespace {
 
 constexpr bool onBoard(int file, int row) { return file >= 0 && file < 8 && row >= 0 && row < 8; }
@@ -181,6 +183,20 @@ extern constexpr BySquare<OccupancyBits> OCCUPANCY_BITS = [] {
     BySquare<OccupancyBits> bits{};
     for (Square s = 0; s < 64; ++s) bits[s] = {SQUARE_BIT[s], SQUARE_BIT_90[s], SQUARE_BIT_A1H8[s], SQUARE_BIT_H1A8[s]};
     return bits;
+}();
+
+extern constexpr std::array<OccupancyBits, 4> CASTLING_OCCUPANCY = [] {
+    std::array<OccupancyBits, 4> flips{};
+    for (std::size_t k = 0; k < flips.size(); ++k) {
+        const CastlingSquares& c = CASTLING_SQUARES[k];
+        for (Square s : {c.kingFrom, c.kingTo, c.rookFrom, c.rookTo}) {
+            flips[k].normal ^= OCCUPANCY_BITS[s].normal;
+            flips[k].rot90 ^= OCCUPANCY_BITS[s].rot90;
+            flips[k].a1h8 ^= OCCUPANCY_BITS[s].a1h8;
+            flips[k].h1a8 ^= OCCUPANCY_BITS[s].h1a8;
+        }
+    }
+    return flips;
 }();
 
 extern constexpr SquareSets FILE_EXCEPT = buildFileExcept();

@@ -26,6 +26,9 @@ struct OccupancyBits {
     Bitboard normal, rot90, a1h8, h1a8;
 };
 extern const BySquare<OccupancyBits> OCCUPANCY_BITS;
+// The four squares a castling changes, in all four layouts, by kind from
+// KIND_CASTLE_BLACK_SHORT: castling flips them with one XOR per occupancy.
+extern const std::array<OccupancyBits, 4> CASTLING_OCCUPANCY;
 
 extern const SquareSets FILE_EXCEPT;
 extern const SquareSets ADJACENT_FILES;
