@@ -15,11 +15,12 @@ inline constexpr int PST_MATERIAL_LIMIT = 127;  // pstByMaterial covers totalMat
 // [kind][totalMaterial] -> the table in force at that much material.
 extern const std::array<std::array<const PieceSquareTable*, PST_MATERIAL_LIMIT + 1>, PST_KIND_COUNT> pstByMaterial;
 
-inline constexpr PstKind pstKindOf(Piece p) {
-    constexpr PstKind kinds[13] = {PST_KING, PST_PAWN, PST_PAWN, PST_KNIGHT, PST_KNIGHT, PST_BISHOP, PST_BISHOP,
-                                   PST_ROOK, PST_ROOK, PST_QUEEN, PST_QUEEN, PST_KING, PST_KING};
-    return kinds[p];
-}
+// By piece code (a static table: a local one would be rebuilt on every call).
+inline constexpr PstKind PST_KIND_OF_PIECE[13] = {PST_KING, PST_PAWN,   PST_PAWN,   PST_KNIGHT, PST_KNIGHT,
+                                                   PST_BISHOP, PST_BISHOP, PST_ROOK, PST_ROOK,   PST_QUEEN,
+                                                   PST_QUEEN,  PST_KING,   PST_KING};
+
+inline constexpr PstKind pstKindOf(Piece p) { return PST_KIND_OF_PIECE[p]; }
 
 // totalMaterial clamped to the range pstByMaterial covers (only many promotions exceed it).
 inline int pstMaterial() {

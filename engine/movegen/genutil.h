@@ -2,6 +2,8 @@
 // entry writers and per-piece attack sets. Internal to move generation.
 #pragma once
 
+#include <cstring>
+
 #include "movegen/scores.h"
 
 namespace movegen_detail {
@@ -31,9 +33,13 @@ struct PawnGeometry {
 
 enum CaptureDirection { TOWARD_A, TOWARD_H };
 
+// One 4-byte store per entry: written field by field, the compiler may split a
+// loop of them into one loop per field.
 inline MoveEntry* writeMove(MoveEntry* list, Square from, Square to, MoveKind kind, int score) {
-    list->score = static_cast<std::int16_t>(score);
-    list->move = makeMoveCode(from, to, kind);
+    const MoveEntry entry{static_cast<std::int16_t>(score), makeMoveCode(from, to, kind)};
+    std::uint32_t word;
+    std::memcpy(&word, &entry, sizeof word);
+    std::memcpy(list, &word, sizeof word);
     return list + 1;
 }
 
