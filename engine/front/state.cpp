@@ -7,8 +7,6 @@ std::atomic<Move> ponderMove{0};
 std::atomic<std::uint8_t> lastMoveFromBook{0};
 std::atomic<std::uint32_t> searchStartMs{0};
 std::atomic<std::int32_t> aspirationState{0};
-std::atomic<Move> bestMove{0};
-std::atomic<Score> bestScore{0};
 std::atomic<std::uint32_t> maxDepth{0};
 
 bool positionReady = false;

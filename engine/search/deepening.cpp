@@ -1,0 +1,162 @@
+// iterativeDeepening: the driver of the root searches.
+#include "board/setup.h"
+#include "front/log.h"
+#include "movegen/check.h"
+#include "movegen/legal.h"
+#include "search/draw.h"
+#include "search/root.h"
+#include "search/searchstate.h"
+#include "search/tt.h"
+
+namespace {
+
+struct Window {
+    int alpha = -WINDOW_LIMIT;
+    int beta = WINDOW_LIMIT;
+};
+
+constexpr const char* WARNING_LINE =
+    "**************************************************** WARNING "
+    "*****************************************************************";
+
+void setBest(Move move, int score) { rootBestEntry() = {static_cast<std::int16_t>(score), move}; }
+
+// Seeds the window, the first depth and the move from the root's table entry.
+void seedFromTable(Window& window) {
+    const HashEntry* entry = probeTable();
+    if (!entry) return;
+    const int score = entryScore(*entry);
+    // A book entry gives a move, not a searched score or depth.
+    if (entryDepth(*entry) >= FIRST_ITERATION_DEPTH && !isBookEntry(*entry)) {
+        switch (entryBound(*entry)) {
+            case BOUND_EXACT:
+                window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
+                iterationDepth = entryDepth(*entry);
+                break;
+            case BOUND_LOWER:
+                if (score > -WINDOW_LIMIT) window.alpha = score;
+                break;
+            default:
+                if (score < WINDOW_LIMIT) window.beta = score;
+                break;
+        }
+    }
+    setBest(entryMove(*entry), score);
+    // A stored move that would repeat a position is not trusted: search afresh.
+    if (repetitionsAfter(bestMove()) > 0) iterationDepth = FIRST_ITERATION_DEPTH;
+    if (window.alpha > MATE_THRESHOLD) {
+        window.beta = WINDOW_LIMIT;
+        iterationDepth = FIRST_ITERATION_DEPTH;
+    }
+}
+
+void logFen() {
+    char fen[FEN_BUFFER_SIZE];
+    writeFen(fen);
+    logLine("-FEN:\t%s", fen);
+}
+
+// One iteration: the aspiration window, and the re-searches when the score falls outside.
+int searchIteration(const Window& window) {
+    int score = searchRoot(window.alpha, window.beta);
+    if (score <= window.alpha) {
+        aspirationState.store(-1, std::memory_order_relaxed);
+        const int failed = score;
+        score = searchRoot(-WINDOW_LIMIT, failed + 1);
+        if (score <= -WINDOW_LIMIT || score >= failed + 1) score = searchRoot(-WINDOW_LIMIT, RESEARCH_UPPER);
+        aspirationState.store(0, std::memory_order_relaxed);
+    } else if (score >= window.beta) {
+        aspirationState.store(1, std::memory_order_relaxed);
+        const int failed = score;
+        score = searchRoot(failed - 1, RESEARCH_UPPER);
+        if (score <= failed - 1 || score >= RESEARCH_UPPER) score = searchRoot(-WINDOW_LIMIT, RESEARCH_UPPER);
+        aspirationState.store(0, std::memory_order_relaxed);
+    }
+    return score;
+}
+
+void traceIteration(int score) {
+    if (engineState.load(std::memory_order_relaxed) == ENGINE_PONDERING) logLine("-PONDER:");
+    pvToText(pvBuffer, iterationDepth);
+    logLine("-E: %u:\t%d\t%s", static_cast<unsigned>(iterationDepth), score, pvBuffer);
+}
+
+bool mateWithinDepth(int score) {
+    return score <= iterationDepth - MATE_SCORE || score >= MATE_SCORE - iterationDepth;
+}
+
+// The move of the last finished iteration is the root's table entry.
+void takeMoveFromTable() {
+    const HashEntry* entry = probeTable();
+    if (!entry) {
+        logLine("%s", WARNING_LINE);
+        return;
+    }
+    if (entryMove(*entry) != bestMove()) logLine("-E: DIFFERENT MOVE");
+    setBest(entryMove(*entry), entryScore(*entry));
+    logLine("-***HT: %d", static_cast<int>(bestScore()));
+}
+
+// A stopped search whose table entry was lost or overwritten by a colliding key
+// could leave an untried or illegal list head: answer with the first legal move of
+// the list instead, whenever the root has one.
+void ensureLegalBestMove() {
+    if (isLegalMove(bestMove())) return;
+    const PlyRecord& root = plyRecords[0];
+    if (root.moveListEnd) {
+        for (MoveEntry* e = moveListArray; e < root.moveListEnd; ++e)
+            if (isLegalMove(e->move)) return std::swap(*e, moveListArray[0]);
+        return;
+    }
+    MoveEntry legal[MAX_MOVES_PER_POSITION];
+    if (generateLegalMoves(legal) > 0) setBest(legal[0].move, 0);
+}
+
+}  // namespace
+
+Move iterativeDeepening() {
+    searchNodes = 0;
+    PlyRecord& root = plyRecords[0];
+
+    // 1. A finished game is answered with its verdict, without searching.
+    if (const Move verdict = checkDraw(2)) {
+        setBest(verdict, 0);
+        return verdict;
+    }
+
+    // 2. Fresh start: the root moves are generated again.
+    checkCount[BLACK] = checkCount[WHITE] = 0;
+    setBest(0, 0);
+    root.moveListEnd = nullptr;
+    iterationDepth = FIRST_ITERATION_DEPTH;
+    Window window;
+
+    // 3. The previous search's result seeds window, depth and move.
+    seedFromTable(window);
+
+    // 4. Trace the position.
+    logFen();
+
+    // 5. Check information of the root.
+    computeCheckInfo(root);
+
+    // 6. Deepen until the depth limit, a mate within the depth, a stalemate or a stop.
+    while (iterationDepth <= static_cast<int>(maxDepth.load(std::memory_order_relaxed))) {
+        const int score = searchIteration(window);
+        if (stopRequested() || bestMove() == VERDICT_STALEMATE) break;  // an interrupted iteration is not traced
+        traceIteration(score);
+        if (mateWithinDepth(score)) {
+            logLine("--- MATE: %d", score);
+            break;
+        }
+        ++iterationDepth;
+        window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
+    }
+
+    // 7. The final move is the root's table entry.
+    takeMoveFromTable();
+    ensureLegalBestMove();
+
+    // 8.
+    return bestMove();
+}

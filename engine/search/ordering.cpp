@@ -1,0 +1,68 @@
+#include "search/ordering.h"
+
+#include <utility>
+
+#include "search/history.h"
+#include "search/searchconst.h"
+
+namespace {
+
+// History-phase keys, beside the entries they order: a node's list can hold more
+// untried moves than any fixed per-ply array, never more than the list array.
+std::uint32_t historyPhaseKeys[MOVE_LIST_CAPACITY];
+
+std::uint32_t& historyKeyOf(const MoveEntry* entry) { return historyPhaseKeys[entry - moveListArray]; }
+
+void computeHistoryKeys(Side side, MoveEntry* cursor, MoveEntry* end) {
+    for (MoveEntry* e = cursor; e < end; ++e)
+        historyKeyOf(e) = historyTable[side][e->move & 0xFFF] + HISTORY_KEY_BIAS + static_cast<std::uint32_t>(e->score);
+}
+
+void pickHighestHistoryKey(MoveEntry* cursor, MoveEntry* end) {
+    MoveEntry* best = cursor;
+    for (MoveEntry* e = cursor + 1; e < end; ++e)
+        if (historyKeyOf(e) > historyKeyOf(best)) best = e;
+    std::swap(*best, *cursor);
+    std::swap(historyKeyOf(best), historyKeyOf(cursor));
+}
+
+}  // namespace
+
+void setSearchKeys(MoveEntry* begin, MoveEntry* end, const PlyRecord& ply) {
+    for (MoveEntry* e = begin; e < end; ++e) {
+        if (e->move == ply.hashMove)
+            e->score = HASH_MOVE_KEY;
+        else if (e->move == ply.killer1)
+            e->score = KILLER1_KEY;
+        else if (e->move == ply.killer2)
+            e->score = KILLER2_KEY;
+    }
+}
+
+void setQuiesceKeys(MoveEntry* begin, MoveEntry* end, const PlyRecord& ply) {
+    for (MoveEntry* e = begin; e < end; ++e) {
+        if (e->move == ply.hashMove)
+            e->score = HASH_MOVE_KEY;
+        else if (e->move == ply.killer1)
+            e->score = static_cast<std::int16_t>(e->score + QS_KILLER1_BONUS);
+        else if (e->move == ply.killer2)
+            e->score = static_cast<std::int16_t>(e->score + QS_KILLER2_BONUS);
+    }
+}
+
+void pickHighestKey(MoveEntry* cursor, MoveEntry* end) {
+    MoveEntry* best = cursor;
+    for (MoveEntry* e = cursor + 1; e < end; ++e)
+        if (e->score > best->score) best = e;
+    std::swap(*best, *cursor);
+}
+
+void pickNextMove(Side side, MoveEntry* cursor, MoveEntry* end, bool& historyPhase) {
+    if (!historyPhase) {
+        pickHighestKey(cursor, end);
+        if (cursor->score >= HISTORY_PHASE_BELOW) return;
+        historyPhase = true;
+        computeHistoryKeys(side, cursor, end);
+    }
+    pickHighestHistoryKey(cursor, end);
+}

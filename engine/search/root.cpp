@@ -1,0 +1,113 @@
+#include "search/root.h"
+
+#include <utility>
+
+#include "board/makemove.h"
+#include "movegen/check.h"
+#include "movegen/generate.h"
+#include "search/draw.h"
+#include "search/ordering.h"
+#include "search/search.h"
+#include "search/searchstate.h"
+#include "search/tt.h"
+
+namespace {
+
+// The root's children: a three-fold repetition draws here, not a two-fold one.
+template <Side S>
+int scoreRootMove(PlyRecord& root, Move move, int alpha, int beta, bool alphaRaised) {
+    makeMoveBy(S, move, root);
+    ++currentPly;
+    int score;
+    if (leavesKingAttacked(move, S, root)) {
+        score = NO_MOVE_SCORE;
+    } else if (checkDraw(2)) {
+        score = 0;
+    } else {
+        currentPly->moveListEnd = nullptr;
+        const int depth = iterationDepth - 1;
+        if (alphaRaised) {
+            score = -searchFor<S ^ 1>(depth, 1, -alpha - 1, -alpha, true);
+            if (score > alpha && score < beta) score = -searchFor<S ^ 1>(depth, 1, -beta, -alpha, true);
+        } else {
+            score = -searchFor<S ^ 1>(depth, 1, -beta, -alpha, true);
+        }
+    }
+    --currentPly;
+    unmakeMoveBy(S, move, root);
+    return score;
+}
+
+// The best entry goes to the head of the list, where the front end reads it.
+void promote(MoveEntry* bestEntry) { std::swap(*bestEntry, moveListArray[0]); }
+
+template <Side S>
+int searchRootFor(int alpha, int beta) {
+    ++searchNodes;
+    PlyRecord& root = plyRecords[0];
+
+    // 1. Table probe; a mate score is searched again rather than returned.
+    int ttResult;
+    if (probeAndApply(iterationDepth, alpha, beta, root, {mayNarrowAt(iterationDepth), true}, ttResult))
+        return ttResult;
+
+    // 2. Set up.
+    int best = NO_MOVE_SCORE;
+    Bound bound = BOUND_UPPER;
+    MoveEntry* bestEntry = nullptr;
+    const bool inCheck = root.checkers != 0;
+
+    // 3. Generation in the first iteration only; later ones reuse the list and its scores.
+    if (!root.moveListEnd) {
+        root.moveListEnd = inCheck ? generateEvasions<S>(moveListArray, root) : generateAll<S>(moveListArray);
+        saveUndoInfo(root);
+    }
+    MoveEntry* const end = root.moveListEnd;
+
+    // 4. Ordering keys.
+    setSearchKeys(moveListArray, end, root);
+
+    // 5. Move loop.
+    bool historyPhase = false;
+    for (MoveEntry* cursor = moveListArray; cursor < end; ++cursor) {
+        root.moveCursor = cursor;
+        pickNextMove(S, cursor, end, historyPhase);
+        const Move move = cursor->move;
+        const int score = scoreRootMove<S>(root, move, alpha, beta, bound == BOUND_EXACT);
+        if (stopRequested()) return best;  // the list stays in the order reached
+        cursor->score = static_cast<std::int16_t>(score);
+        if (score <= best) continue;
+        bestEntry = cursor;
+        best = score;
+        if (score > alpha) {
+            if (score >= beta) {
+                recordCutoff(root, S, move, iterationDepth);
+                storeTable(iterationDepth, BOUND_LOWER, score, move);
+                promote(bestEntry);
+                return score;
+            }
+            alpha = score;
+            bound = BOUND_EXACT;
+        }
+    }
+
+    // 6. End: the best move to the head, or the verdict when no move was legal (which
+    // includes a side whose generator found nothing at all).
+    if (bestEntry) {
+        storeTable(iterationDepth, bound, best, bestEntry->move);
+        promote(bestEntry);
+        return best;
+    }
+    const int score = inCheck ? -MATE_SCORE : 0;
+    const Move verdict = inCheck ? VERDICT_MATED : VERDICT_STALEMATE;
+    rootBestEntry() = {static_cast<std::int16_t>(score), verdict};
+    root.moveListEnd = moveListArray;  // the verdict is no move: later iterations find none again
+    storeTable(iterationDepth, BOUND_EXACT, score, verdict);
+    return score;
+}
+
+}  // namespace
+
+int searchRoot(int alpha, int beta) {
+    return position.sideToMove == WHITE ? searchRootFor<WHITE>(alpha, beta) : searchRootFor<BLACK>(alpha, beta);
+}

@@ -1,0 +1,35 @@
+// Shared by the search tests: a captured trace log and a search run to a depth.
+#pragma once
+
+#include <string>
+
+#include "board/types.h"
+
+// Sends the trace log to a temporary file for the life of the object.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+    std::string text() const;
+    // The "-E: " iteration lines in order.
+    std::string firstIterationLine() const;
+
+private:
+    std::string path_;
+};
+
+// iterativeDeepening on the position set up, with maxDepth = depth and no stop.
+Move searchToDepth(int depth);
+
+// Plays coordinate moves as game moves on the first record (never taken back).
+void playGameMoves(std::initializer_list<const char*> words);
+
+// Whether the code is a sanitizer build (slower: fewer and cheaper cases).
+constexpr bool SANITIZED_BUILD =
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    true;
+#else
+    false;
+#endif
