@@ -6,6 +6,7 @@
 
 #include "board/validate.h"
 #include "front/state.h"
+#include "movegen/check.h"
 #include "movegen/legal.h"
 #include "search/root.h"
 #include "search/search_helpers.h"
@@ -54,6 +55,27 @@ INSTANTIATE_TEST_SUITE_P(
         // Smothered mate: the evasion generator finds nothing at all; still mate, not an error code.
         RootVerdict{"SmotheredMate", "6rk/5Npp/8/8/8/8/8/6K1 b - -", VERDICT_MATED, -MATE_SCORE}),
     [](const testing::TestParamInfo<RootVerdict>& param) { return std::string(param.param.name); });
+
+TEST(IterativeDeepening, ARootWithMoreMovesThanAnyFixedHistoryArrayFindsTheMateInOne) {
+    // 218 legal moves (Petrovic, 1964): most are quiet and ordered in the history phase.
+    setUpOrFail("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - -");
+    const PositionSnapshot before = takeSnapshot();
+    const LogCapture log;
+    const Move move = searchToDepth(3);
+    EXPECT_EQ(bestScore(), MATE_SCORE - 1);
+    EXPECT_NE(log.text().find("--- MATE: 8099\n"), std::string::npos);
+    // Stockfish finds several mates in one here: check that this move is one.
+    saveUndoInfo(plyRecords[0]);
+    makeMove(move, plyRecords[0]);
+    currentPly = plyRecords + 1;  // the legality test works from currentPly on
+    MoveEntry replies[MAX_MOVES_PER_POSITION];
+    EXPECT_EQ(generateLegalMoves(replies), 0);
+    computeCheckInfo(plyRecords[1]);
+    EXPECT_NE(plyRecords[1].checkers, 0u);
+    currentPly = plyRecords;
+    unmakeMove(move, plyRecords[0]);
+    EXPECT_TRUE(takeSnapshot() == before);
+}
 
 TEST(IterativeDeepening, APositionRepeatedTwiceIsADrawWithoutSearching) {
     setUpOrFail(START_FEN);
