@@ -10,6 +10,8 @@
 #include "front/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
+#include "records/converters.h"
+#include "records/gamerecord.h"
 
 namespace {
 
@@ -110,13 +112,32 @@ bool switchSide(Side side) {
 bool runWhite(std::FILE*) { return switchSide(WHITE); }
 bool runBlack(std::FILE*) { return switchSide(BLACK); }
 
-// The game-record converters: their file names are read; the converters join later.
-bool runConverter(std::FILE* in) {
+// The game-record converters read their two file names (not logged). A name too
+// long for the buffer would name another file: such a command does nothing. A file
+// the converter refused has been reported, with the position restored: the loop goes on.
+bool runConverter(std::FILE* in, void (*convert)(const char* source, const char* target)) {
     StopEngine();
     char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
-    if (readWord(in, source) != WordRead::END) readWord(in, target);
+    const WordRead first = readWord(in, source);
+    if (first == WordRead::END) return true;
+    const WordRead second = readWord(in, target);
+    if (first != WordRead::WORD || second != WordRead::WORD) return true;
+    try {
+        convert(source, target);
+    } catch (const RecordError&) {
+    }
     return true;
 }
+
+bool runPgn2game(std::FILE* in) {
+    return runConverter(in, [](const char* pgnFile, const char* gameFile) {
+        int total = 0;
+        pgn2game(pgnFile, gameFile, total);
+    });
+}
+bool runPgnlist2game(std::FILE* in) { return runConverter(in, pgnlist2game); }
+bool runGame2pgn(std::FILE* in) { return runConverter(in, game2pgn); }
+bool runGame2pos(std::FILE* in) { return runConverter(in, game2pos); }
 
 bool runBenchmark(std::FILE*) {
     StopEngine();
@@ -146,10 +167,10 @@ inline constexpr Command COMMANDS[] = {
     {"quit", Match::PREFIX, runQuit},
     {"white", Match::PREFIX, runWhite},
     {"black", Match::PREFIX, runBlack},
-    {"pgn2game", Match::EXACT, runConverter},
-    {"pgnlist2game", Match::EXACT, runConverter},
-    {"game2pgn", Match::EXACT, runConverter},
-    {"game2pos", Match::EXACT, runConverter},
+    {"pgn2game", Match::EXACT, runPgn2game},
+    {"pgnlist2game", Match::EXACT, runPgnlist2game},
+    {"game2pgn", Match::EXACT, runGame2pgn},
+    {"game2pos", Match::EXACT, runGame2pos},
     {"benchmark", Match::EXACT, runBenchmark},
     {"test", Match::EXACT, runTest},
 };

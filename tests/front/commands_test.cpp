@@ -135,7 +135,8 @@ TEST_F(CommandLoop, WhiteAndBlackSwitchTheSideOnlyWhenSafe) {
 TEST_F(CommandLoop, BenchmarkAndConverterWords) {
     testing::internal::CaptureStdout();
     run("game2pgn easy hard benchmark pgn2game a b");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Define __STAT\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Cannot open GAME input file: 'easy'\nDefine __STAT\nCannot open PGN input file: 'a'\n");
     EXPECT_EQ(ponderEnabled, 1);  // easy and hard were game2pgn's file names
     EXPECT_FALSE(logged("::cmd:: easy"));
 }

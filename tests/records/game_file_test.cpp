@@ -1,0 +1,108 @@
+// GAME records: the exact bytes written, what reading sets, the records a
+// corrupt or foreign file holds refused, and the index of games already stored.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "records/gamefile.h"
+#include "records/records_support.h"
+
+namespace {
+
+// 1. e4 e5 2. Nf3 won by White, worked out by hand: e2 = 52, e4 = 36, e7 = 12, e5 = 28, g1 = 62, f3 = 45.
+constexpr std::uint16_t E2E4 = 52 << 6 | 36, E7E5 = 12 << 6 | 28, G1F3 = 62 << 6 | 45;
+constexpr std::uint16_t WHITE_WINS_3 = 3 | 2 << 14;
+
+GameRecord makeRecord(std::uint16_t header, std::initializer_list<Move> moves) {
+    GameRecord record{};
+    record.header = header;
+    int i = 0;
+    for (Move m : moves) record.moves[i++] = m;
+    return record;
+}
+
+std::string errorReading(const std::string& bytes) {
+    std::istringstream in(bytes);
+    GameRecord record{};
+    try {
+        while (readGameRecord(record, in)) {
+        }
+    } catch (const RecordError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(GameFile, RecordBytesAreLittleEndianHeaderThenMoves) {
+    std::ostringstream out;
+    writeGameRecord(makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3}), out);
+    EXPECT_EQ(out.str(), "\x03\x80\x24\x0D\x1C\x03\xAD\x0F");
+    EXPECT_EQ(out.str(), gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3}));
+}
+
+TEST(GameFile, ReadingSetsTheResultFromTheHeader) {
+    std::istringstream in(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3, 1 << 14 | 1, E2E4, 3 << 14}));
+    GameRecord record{};
+    ASSERT_TRUE(readGameRecord(record, in));
+    EXPECT_TRUE(gamesEqual(record, makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3})));
+    EXPECT_STREQ(record.resultText, "1-0");
+    EXPECT_EQ(record.resultCode, 'W');
+    ASSERT_TRUE(readGameRecord(record, in));
+    EXPECT_EQ(pliesOf(record), 1);
+    EXPECT_STREQ(record.resultText, "0-1");
+    EXPECT_EQ(record.resultCode, 'B');
+    ASSERT_TRUE(readGameRecord(record, in)) << "a record without moves is read";
+    EXPECT_EQ(pliesOf(record), 0);
+    EXPECT_STREQ(record.resultText, "1/2-1/2");
+    EXPECT_EQ(record.resultCode, 'D');
+    EXPECT_FALSE(readGameRecord(record, in));
+}
+
+TEST(GameFile, CorruptRecordsAreRefused) {
+    EXPECT_EQ(errorReading(gameBytes({3, E2E4, E7E5, G1F3})), "WRONG RESULT");
+    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, E7E5})), "TRUNCATED GAME FILE");
+    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3}) + "\x01"), "TRUNCATED GAME FILE");
+    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3}) + "\x03"), "TRUNCATED GAME FILE");
+    EXPECT_EQ(errorReading(gameBytes({1024 | 2 << 14}) + std::string(2048, '\x01')), "GAME RECORD TOO LONG");
+    EXPECT_EQ(errorReading(gameBytes({0x3FFF | 2 << 14})), "GAME RECORD TOO LONG");
+    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, 0, G1F3})), "MOVE NOT LEGAL IN GAME FILE");
+    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, NULL_MOVE, G1F3})), "MOVE NOT LEGAL IN GAME FILE");
+    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3})), "");
+}
+
+TEST(GameFile, EqualityNeedsHeaderAndEveryMove) {
+    const GameRecord game = makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3});
+    EXPECT_TRUE(gamesEqual(game, makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3})));
+    EXPECT_FALSE(gamesEqual(game, makeRecord(3 | 3 << 14, {E2E4, E7E5, G1F3}))) << "other result";
+    EXPECT_FALSE(gamesEqual(game, makeRecord(WHITE_WINS_3, {E2E4, E7E5, E2E4}))) << "other last move";
+    EXPECT_FALSE(gamesEqual(game, makeRecord(2 | 2 << 14, {E2E4, E7E5}))) << "a prefix";
+}
+
+TEST(GameFile, IndexFindsExactlyTheGamesAdded) {
+    GameIndex index;
+    const GameRecord game = makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3});
+    const GameRecord prefix = makeRecord(2 | 2 << 14, {E2E4, E7E5});
+    const GameRecord empty = makeRecord(2 << 14, {});
+    EXPECT_FALSE(isDuplicateGame(game, index));
+    index.add(prefix);
+    EXPECT_FALSE(isDuplicateGame(game, index));
+    EXPECT_TRUE(isDuplicateGame(prefix, index));
+    index.add(game);
+    EXPECT_TRUE(isDuplicateGame(game, index));
+    EXPECT_FALSE(isDuplicateGame(makeRecord(WHITE_WINS_3, {E2E4, E7E5, E2E4}), index));
+    EXPECT_FALSE(isDuplicateGame(empty, index));
+    index.add(empty);
+    EXPECT_TRUE(isDuplicateGame(empty, index));
+    EXPECT_EQ(index.size(), 3u);
+}
+
+TEST(GameFile, IndexLoadsAWholeFileAndLeavesTheStreamUsable) {
+    std::stringstream file(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3, 2 | 2 << 14, E2E4, E7E5}));
+    GameIndex index;
+    loadGameIndex(index, file);
+    EXPECT_EQ(index.size(), 2u);
+    EXPECT_TRUE(isDuplicateGame(makeRecord(2 | 2 << 14, {E2E4, E7E5}), index));
+    EXPECT_TRUE(file.good());
+}

@@ -1,0 +1,76 @@
+#include "records/records_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "board/setup.h"
+#include "support/board_helpers.h"
+#include "support/data_files.h"
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorvak-records-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "no scratch directory";
+    path = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string gameBytes(const std::vector<std::uint16_t>& words) {
+    std::string bytes;
+    for (std::uint16_t w : words) {
+        bytes += static_cast<char>(w & 0xFF);
+        bytes += static_cast<char>(w >> 8);
+    }
+    return bytes;
+}
+
+void setUpInitialPosition() {
+    ASSERT_TRUE(setPosition(START_FEN, false));
+    currentPly = &plyRecords[0];
+}
+
+bool atInitialPosition() {
+    if (currentPly != &plyRecords[0] || historyTop != &gameHistory[0]) return false;
+    const PositionSnapshot now = takeSnapshot();
+    if (!setPosition(START_FEN, false)) return false;
+    return now == takeSnapshot();
+}
+
+std::vector<RealGame> realGames() {
+    std::vector<RealGame> games;
+    for (const RecordedGame& recorded : loadRecordedGames()) {
+        RealGame game{recorded.name, readFile(dataPath("games/" + recorded.name + ".pgn")), recorded.moves,
+                      recorded.fens};
+        games.push_back(game);
+    }
+    EXPECT_EQ(games.size(), 8u) << "the real games of tests/data/games";
+    return games;
+}

@@ -1,0 +1,59 @@
+// Helpers of the game-record tests: a scratch directory, files written and read
+// back, the converters' standard output captured, GAME records built by hand.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/gamerecord.h"
+
+// A fresh directory under the system's temporary folder, removed with its contents.
+struct ScratchDir {
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string path;
+    std::string file(const std::string& name) const { return path + "/" + name; }
+};
+
+std::string readFile(const std::string& path);  // empty when missing
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+std::vector<std::string> splitLines(const std::string& text);
+
+// A GAME file's bytes from 16-bit words, little-endian.
+std::string gameBytes(const std::vector<std::uint16_t>& words);
+
+// Standard output of a call (whose exceptions pass through).
+template <typename Call>
+std::string capturedOutput(Call call);
+
+// The standard initial position with currentPly on its first record, as the reader needs it.
+void setUpInitialPosition();
+// True when the position is the standard initial one with nothing above it.
+bool atInitialPosition();
+
+// The real games of tests/data/games: the PGN text and pgn-extract's coordinate moves and FENs.
+struct RealGame {
+    std::string name;
+    std::string pgn;
+    std::vector<std::string> moves;
+    std::vector<std::string> fens;  // before the first and after every ply
+};
+std::vector<RealGame> realGames();
+
+#include <gtest/gtest.h>
+
+template <typename Call>
+std::string capturedOutput(Call call) {
+    testing::internal::CaptureStdout();
+    try {
+        call();
+    } catch (...) {
+        testing::internal::GetCapturedStdout();  // the next capture must find none running
+        throw;
+    }
+    return testing::internal::GetCapturedStdout();
+}
