@@ -296,3 +296,26 @@ TEST_F(Converters, FailedWriteIsNoSuccess) {
     EXPECT_EQ(capturedOutput([&] { game2pos(dir.file("three.game").c_str(), "/dev/full"); }),
               "ERROR: CANNOT WRITE OUTPUT FILE\nconverted: 1 games.\n");
 }
+
+TEST_F(Converters, ShuffledPgnFragmentsNeverHangOrLeaveMovesMade) {
+    // Pieces of real PGN and of broken input, put together in a fixed pseudo-random order
+    // ("" stands for a NUL byte).
+    static const char* const PIECES[] = {
+        "[Result \"1-0\"]\n", "[Result \"0-1\"]\r\n", "[Result \"*\"]\n", "[Event \"", "\xEF\xBB\xBF", "1. ",
+        "e4 ", "e5 ", "Nf3 ", "Nc6 ", "Qh5 ", "f7f6 ", "O-O ", "{", "}", "(", ")", "$1 ", "1-0", "0-1", "*",
+        "1/2-1/2", "", "\n", "\r", "[", "]", "Nf9 ", "12... "};
+    std::uint32_t seed = 2024;
+    for (int file = 0; file < 100; ++file) {
+        std::string text;
+        for (int piece = 0; piece < 60; ++piece) {
+            seed = seed * 1664525u + 1013904223u;
+            const char* const p = PIECES[(seed >> 16) % std::size(PIECES)];
+            text += *p ? std::string(p) : std::string(1, '\0');
+        }
+        writeFile(dir.file("fuzz.pgn"), text);
+        std::string out;
+        toGameError("fuzz.pgn", "fuzz.game", out);
+        ASSERT_TRUE(atInitialPosition()) << "file " << file;
+        setUpInitialPosition();
+    }
+}
