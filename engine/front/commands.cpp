@@ -9,6 +9,7 @@
 #include "front/input.h"
 #include "front/log.h"
 #include "front/state.h"
+#include "front/think.h"
 #include "front/timecontrol.h"
 #include "records/converters.h"
 #include "records/gamerecord.h"
@@ -28,8 +29,8 @@ bool matches(const char* word, const char* name, Match match) {
     return match == Match::EXACT ? std::strcmp(word, name) == 0 : std::strncmp(word, name, std::strlen(name)) == 0;
 }
 
-// Where the book move or the search is started once those exist.
-void engineToMove() {}
+// The engine is to move: the search thinks and plays (book moves join here).
+void engineToMove() { thinkAndMove(); }
 
 bool setUpStartPosition() {
     StopEngine();
@@ -98,8 +99,8 @@ bool runHard(std::FILE*) {
 }
 
 bool runQuit(std::FILE*) {
-    StopEngine();
-    engineState = ENGINE_QUITTING;
+    // Stops any search, then wakes the thread once more so that it ends.
+    endSearchThread();
     return false;
 }
 
@@ -175,12 +176,27 @@ inline constexpr Command COMMANDS[] = {
     {"test", Match::EXACT, runTest},
 };
 
+// The prediction was right: the running search goes on as the search for our move.
+void ponderHit() {
+    ponderMove = 0;
+    logLine("-GOOD PONDER");
+    thinkAndMove();
+}
+
 void playOpponentMove(Move move, const char* word) {
-    const EngineState state = engineState;
+    EngineState state = engineState;
+    if (state == ENGINE_PONDERING) {
+        if (move == ponderMove) return ponderHit();
+        logLine("-BAD PONDER");
+        // Takes the predicted reply back, so the move is judged on the real position.
+        StopEngine();
+        state = ENGINE_WAITING;
+    }
     if (state != ENGINE_IDLE && state != ENGINE_WAITING) return;
     if (!isAcceptableOpponentMove(move)) {
         std::printf("Illegal move: %s\n", word);
         logLine("-M: Illegal move: %s", word);
+        engineState = state;
         return;
     }
     applyGameMove(move);

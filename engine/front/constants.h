@@ -22,3 +22,6 @@ inline constexpr std::uint32_t MS_PER_SECOND = 1000;
 inline constexpr std::uint32_t TEST_CLOCK_CS = 4123456689u;  // about 11.9 days over 40 moves
 inline constexpr std::uint32_t OUT_OF_BOOK_FACTOR = 3;       // first searched move after the book
 inline constexpr std::uint32_t OUT_OF_BOOK_CAP_DIVISOR = 10; // ... capped at movesPerControl / 10 budgets
+inline constexpr std::uint32_t EXTRA_TIME_MIN_BUDGET_MS = 6000;  // a fail low on a longer budget gets extra time,
+inline constexpr std::uint32_t EXTRA_TIME_BUDGETS = 2;           // ... up to this many budgets more
+inline constexpr std::uint32_t MOVE_LIMIT_CLOCK_DIVISOR = 2;     // no move takes more than half the clock

@@ -3,6 +3,7 @@
 
 #include "front/commands.h"
 #include "front/constants.h"
+#include "front/enginecontrol.h"
 #include "front/log.h"
 #include "front/state.h"
 #include "search/tt.h"
@@ -22,8 +23,9 @@ bool handshake(std::FILE* in) {
     std::printf("\n");
     std::printf("feature %s=%s\n", "done", "0");
     std::printf("feature %s=%s\n", "setboard", "1");
-    // The search thread is created here once it exists; the tables are built at compile time.
+    // The tables are built at compile time; the events exist from the start.
     engineState = ENGINE_WAITING;
+    createSearchThread();
     clearTranspositionTable();
     std::printf("feature done=1\n");
     return true;

@@ -7,6 +7,9 @@
 extern std::uint32_t movesPerControl;  // divisor of the remaining clock
 extern std::uint32_t incrementMs;
 extern std::uint32_t moveTimeMs;       // budget of the engine's next move
+// The most the engine's next move may take in all (half of its clock), however
+// the budget is stretched; no limit before the first clock reading and after test.
+extern std::uint32_t moveLimitMs;
 
 // level MPS BASE INC: BASE plays no part. Negative arguments count as 0.
 void setLevel(long movesPerControlArg, long incrementSeconds);
@@ -16,3 +19,7 @@ void setEngineClock(long centiseconds);
 void setTestBudget();
 // The first move searched after the book gets a longer budget.
 void extendOutOfBookBudget();
+
+// How much longer a search whose root has just failed low may run once its budget
+// is spent: up to two budgets more on budgets above six seconds, within moveLimitMs.
+std::uint32_t extraTimeAfterFailLow();

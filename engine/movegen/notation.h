@@ -3,7 +3,10 @@
 
 #include "board/plyrecord.h"
 
-// Writes e2e4 / e7e8q / e1g1 into buffer (6 bytes); returns a pointer to the NUL.
+// Room for a move's coordinate text: four or five characters and the NUL.
+inline constexpr int MOVE_TEXT_SIZE = 6;
+
+// Writes e2e4 / e7e8q / e1g1 into buffer (MOVE_TEXT_SIZE bytes); returns a pointer to the NUL.
 char* moveToText(char* buffer, Move move);
 
 // SAN (or coordinate) word resolved in the current position; 0 when unreadable or ambiguous.

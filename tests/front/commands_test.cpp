@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "board/validate.h"
 #include "front/commands.h"
@@ -141,9 +143,22 @@ TEST_F(CommandLoop, BenchmarkAndConverterWords) {
     EXPECT_FALSE(logged("::cmd:: easy"));
 }
 
-TEST_F(CommandLoop, TestSetsTheStartAndAnOpenBudget) {
+// test: the start position and a budget of days, so the search runs until it ends
+// by itself; here a stop from outside ends it, and the engine plays its move.
+TEST_F(CommandLoop, TestSearchesTheStartWithAnOpenBudget) {
+    std::thread stopper([] {
+        for (int waited = 0; engineState != ENGINE_THINKING && waited < 10'000; ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stopFlag = 1;
+    });
+    testing::internal::CaptureStdout();
     run("test");
-    EXPECT_TRUE(positionReady);
-    EXPECT_EQ(currentFen(), START_FEN);
+    stopper.join();
+    const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(moveTimeMs, 1030864170u);
+    EXPECT_EQ(out.rfind("move ", 0), 0u) << out;
+    EXPECT_EQ(position.sideToMove, BLACK);  // the engine's move stands; a ponder move was taken back
+    EXPECT_EQ(historyTop - gameHistory, 1);
+    EXPECT_TRUE(logged("-M: entered StopEngineConditional"));
 }

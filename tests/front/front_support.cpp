@@ -45,6 +45,7 @@ void resetFrontState() {
     movesPerControl = 40;
     incrementMs = 0;
     moveTimeMs = 0;
+    moveLimitMs = UINT32_MAX;
 }
 
 namespace {

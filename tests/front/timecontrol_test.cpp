@@ -66,8 +66,47 @@ TEST_F(TimeControl, HugeOrNegativeValuesNeitherWrapNorUnderflow) {
     setLevel(1, 5'000'000);  // 5e9 ms does not fit in 32 bits
     EXPECT_EQ(incrementMs, UINT32_MAX);
     setEngineClock(30000);
-    EXPECT_EQ(moveTimeMs, UINT32_MAX);
+    EXPECT_EQ(moveTimeMs, 150'000u);  // saturated, then held to half the 300 s clock
     setLevel(1, 0);
     setTestBudget();  // 41234566890 ms saturates instead of wrapping to a shorter budget
     EXPECT_EQ(moveTimeMs, UINT32_MAX);
+}
+
+// The increment arrives only after the move: with 1.5 s left and 12 s increment the
+// plain budget (12.37 s) would lose on time. No move may take more than half the clock.
+TEST_F(TimeControl, ABudgetNeverCountsOnTimeTheClockDoesNotHold) {
+    setLevel(0, 12);
+    setEngineClock(150);
+    EXPECT_EQ(moveTimeMs, 750u);
+    setEngineClock(12000);  // 120 s: the rule's 14970 ms stays well inside
+    EXPECT_EQ(moveTimeMs, 12000u + 297u * 10u);
+}
+
+TEST_F(TimeControl, ExtraTimeAfterAFailLow) {
+    setEngineClock(30000);  // 7470 ms, clock 300 s
+    EXPECT_EQ(extraTimeAfterFailLow(), 2u * 7470u);
+    setLevel(40, 0);
+    setEngineClock(20000);  // 4970 ms: too short a budget for extra time
+    EXPECT_EQ(extraTimeAfterFailLow(), 0u);
+    // 6 s budget and more, but the clock holds only 3 budgets: the extra stops at half of it.
+    setLevel(1, 0);
+    setEngineClock(2000);  // budget 19000 ms capped to 10000 ms (half of 20 s); no room left
+    EXPECT_EQ(moveTimeMs, 10000u);
+    EXPECT_EQ(extraTimeAfterFailLow(), 0u);
+    setLevel(4, 0);
+    setEngineClock(5000);  // 12250 ms budget, limit 25000 ms: 12750 ms more at most
+    EXPECT_EQ(moveTimeMs, 12250u);
+    EXPECT_EQ(extraTimeAfterFailLow(), 12750u);
+}
+
+TEST_F(TimeControl, OutOfBookBonusStaysWithinTheClock) {
+    setLevel(40, 0);
+    setEngineClock(3000);  // 29 s held: budget 720 ms, limit 15000 ms
+    extendOutOfBookBudget();
+    EXPECT_EQ(moveTimeMs, 3u * 720u);
+    setLevel(40, 1);
+    setEngineClock(300);  // budget 1000 + 50 ms, limit 1500 ms
+    EXPECT_EQ(moveTimeMs, 1050u);
+    extendOutOfBookBudget();  // 3150 ms by the rule
+    EXPECT_EQ(moveTimeMs, 1500u);
 }
