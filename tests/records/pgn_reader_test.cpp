@@ -99,9 +99,13 @@ TEST_F(PgnReader, WrongEndResultIsReadAsAnUnreadableWord) {
     EXPECT_EQ(output, "move: -1, plyNo:4\n");
 }
 
-TEST_F(PgnReader, UnreadableWordSkipsTheGame) {
-    EXPECT_EQ(read("[Result \"1-0\"]\n1. e4 e5 2. Nf9 Nc6 1-0"), 0);
+TEST_F(PgnReader, UnreadableWordSkipsTheRestOfTheGame) {
+    EXPECT_EQ(read("[Result \"1-0\"]\n1. e4 e5 2. Nf9 Nc6 {[not a tag]\n[nor this]} 3. d4\n 4. c4 1-0\n\n"
+                   "[Result \"0-1\"]\n1. f3 e5 2. g4 Qh4# 0-1"),
+              0);
     EXPECT_EQ(output, "move: Nf9, plyNo:3\n");
+    EXPECT_EQ(readPgnGame(record, input), 16384) << "the next game is read from its tags";
+    EXPECT_EQ(pliesOf(record), 4);
 }
 
 TEST_F(PgnReader, TagErrors) {

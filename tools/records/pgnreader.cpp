@@ -124,6 +124,20 @@ void skipNested(std::istream& in, char open, char close) {
     }
 }
 
+// After an unreadable word: the rest of the game's movetext up to the next line
+// that opens a tag (comments skipped whole), so that the next game is read from
+// its tags rather than from the middle of this one's moves.
+void skipRestOfGame(std::istream& in) {
+    bool lineStart = false;
+    for (int c = peekChar(in); c != EOF; c = peekChar(in)) {
+        if (lineStart && c == '[') return;
+        nextChar(in);
+        if (c == '{') skipNested(in, '{', '}');
+        if (c == '\n') lineStart = true;
+        else if (!isWhite(c)) lineStart = false;
+    }
+}
+
 enum class MovetextEnd { RESULT, END_OF_INPUT, UNREADABLE_WORD };
 
 // Reads the movetext up to the result token, of which resultCharsRead characters
@@ -220,7 +234,10 @@ std::uint16_t readPgnGame(GameRecord& record, std::istream& in) {
     MadeGameMoves made;  // every move made is taken back on leaving, whichever way
     int resultCharsRead = 0;
     const MovetextEnd end = readMovetext(record, in, made, resultCharsRead);
-    if (end == MovetextEnd::UNREADABLE_WORD) return 0;
+    if (end == MovetextEnd::UNREADABLE_WORD) {
+        skipRestOfGame(in);
+        return 0;
+    }
     if (made.count() == 0) {
         // A game without moves: its result token goes too, so that the next game is read whole.
         if (end == MovetextEnd::RESULT) readResultToken(record, in, resultCharsRead, false);
