@@ -19,9 +19,6 @@ inline constexpr int RESULT_TEXT_SIZE = 8;   // "1/2-1/2" and its terminating ze
 inline constexpr int TAG_LINE_CHARS = 510;   // what is kept of a tag line; the rest is dropped
 inline constexpr int RESULT_TAG_NAME_LENGTH = 6;  // "Result"
 
-// ---- Text written ---------------------------------------------------------------------
-inline constexpr int COORDINATE_MOVE_SIZE = 6;  // what moveToText writes at most: e7e8q and its zero
-
 // ---- Position lines ---------------------------------------------------------------
 inline constexpr int POSITION_LINE_SIZE = 160;  // ply, result, FEN (< 96), move, key and tabs
 

@@ -14,7 +14,7 @@ namespace {
 
 void appendPositionLine(std::string& lines, int ply, char resultCode, Move move) {
     char fen[FEN_BUFFER_SIZE];
-    char moveText[COORDINATE_MOVE_SIZE];
+    char moveText[MOVE_TEXT_SIZE];
     char line[POSITION_LINE_SIZE];
     writeFen(fen);
     moveToText(moveText, move);
@@ -30,7 +30,7 @@ void writePgnGame(const GameRecord& record, std::ostream& out) {
     text += record.resultText;
     text += "\"]\n";
     char number[16];
-    char moveText[COORDINATE_MOVE_SIZE];
+    char moveText[MOVE_TEXT_SIZE];
     for (int ply = 1; ply <= pliesOf(record); ++ply) {
         if (ply % 2) {
             std::snprintf(number, sizeof number, "%d. ", (ply + 1) / 2);
