@@ -4,6 +4,8 @@
 
 #include "board/position.h"
 
+// The history-phase ordering keys live beside the move list (one per entry), not
+// here: a node can have more untried moves than a fixed per-ply array holds.
 struct PlyRecord {
     Bitboard checkers;
     Bitboard kingOrthLines;
@@ -27,7 +29,6 @@ struct PlyRecord {
     std::uint8_t ttDepth;
     Piece capturedPiece;
     std::int8_t materialDelta;
-    std::uint32_t historyKeys[128];
 };
 
 inline constexpr int PLY_RECORD_COUNT = 136;
