@@ -188,6 +188,10 @@ inline void retreatHistory() { (--historyTop)->move = 0; }
 
 [[gnu::always_inline]] inline void makeMove(Move move, PlyRecord& ply) { makeMoveBy(position.sideToMove, move, ply); }
 
+// Drops any en-passant square with its key, as every move does (for the null move
+// and a change of the side to move).
+inline void clearEnPassantSquare() { makemove_detail::clearEnPassant(); }
+
 [[gnu::always_inline]] inline void unmakeMoveBy(Side s, Move move, PlyRecord& ply) {
     using namespace makemove_detail;
     const MoveKind kind = moveKind(move);

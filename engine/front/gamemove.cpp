@@ -3,7 +3,6 @@
 #include "board/attacks.h"
 #include "board/makemove.h"
 #include "board/validate.h"
-#include "board/zobrist.h"
 #include "front/log.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
@@ -34,10 +33,7 @@ bool setSideToMove(Side side) {
     if (position.sideToMove == side) return true;
     if (attackersOf(position, position.kingSquare[side ^ 1], side) != 0) return false;
     if (position.epSquare) {
-        const HashKey key = epKey(position.epSquare);
-        position.hashKey ^= key;
-        position.pawnKey ^= keyLow(key);
-        position.epSquare = 0;
+        clearEnPassantSquare();
         historyTop->setKey(position.hashKey);
     }
     position.sideToMove = side;

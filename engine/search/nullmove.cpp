@@ -1,6 +1,6 @@
 #include "search/nullmove.h"
 
-#include "board/zobrist.h"
+#include "board/makemove.h"
 #include "search/searchconst.h"
 
 int nullMoveReduction(int pieceMaterial, int depth) {
@@ -19,12 +19,7 @@ void makeNullMove(PlyRecord& record) {
     record.savedPawnKey = position.pawnKey;
     record.savedEpSquare = position.epSquare;
     record.savedCastleRights = position.castleRights;
-    if (position.epSquare) {
-        const HashKey key = epKey(position.epSquare);
-        position.hashKey ^= key;
-        position.pawnKey ^= keyLow(key);
-        position.epSquare = 0;
-    }
+    clearEnPassantSquare();
     historyTop->setKey(position.hashKey);
     position.sideToMove ^= 1;
 }
