@@ -4,12 +4,12 @@
 
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 #include "eval/evalconst.h"
 #include "eval/evaluate.h"
 #include "eval/pst.h"
 #include "eval_helpers.h"
+#include "support/bench_tool.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
@@ -86,15 +86,10 @@ struct CommandResult {
 };
 
 CommandResult runBench(const std::string& arguments) {
-    const std::string command = std::string(ZORVAK_BENCH_BINARY) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    CommandResult result{-1, ""};
-    if (!pipe) return result;
-    char line[256];
-    while (std::fgets(line, sizeof line, pipe)) result.lastLine = line;
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    const BenchToolRun run = runBenchTool(arguments);
+    // The last line, line feed included.
+    const std::size_t start = run.output.empty() ? 0 : run.output.rfind('\n', run.output.size() - 2) + 1;
+    return {run.status, run.output.size() < 2 ? run.output : run.output.substr(start)};
 }
 
 }  // namespace

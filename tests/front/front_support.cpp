@@ -12,31 +12,6 @@
 #include "front/timecontrol.h"
 #include "support/data_files.h"
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zorvak-front-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a temporary directory";
-    path = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 void resetFrontState() {
     positionReady = false;
     engineState = ENGINE_IDLE;

@@ -6,19 +6,7 @@
 #include <vector>
 
 #include "board/types.h"
-
-// A fresh directory under the system's temporary folder, removed with its contents.
-struct TempDir {
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string path;
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-std::string readFile(const std::string& path);
-std::vector<std::string> splitLines(const std::string& text);
+#include "support/scratch.h"
 
 // The front end as at program start: no position, default clock, idle.
 void resetFrontState();

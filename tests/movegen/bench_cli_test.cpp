@@ -1,30 +1,18 @@
 // zorvak-bench perft, divide and moves, run as a separate program.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "support/bench_tool.h"
+
 namespace {
 
-struct BenchRun {
-    int status;
-    std::string output;
-};
+using BenchRun = BenchToolRun;
 
-// Runs zorvak-bench with the arguments; `streams` picks what is captured.
 BenchRun bench(const std::string& arguments, const char* streams = "2>/dev/null") {
-    const std::string command = std::string("'") + ZORVAK_BENCH_BINARY + "' " + arguments + " " + streams;
-    FILE* pipe = popen(command.c_str(), "r");
-    BenchRun run{-1, ""};
-    if (!pipe) return run;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return runBenchTool(arguments, streams);
 }
 
 // Whether `line` is a summary "nodes N time T ms nps R" for the given N.

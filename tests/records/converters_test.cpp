@@ -81,7 +81,7 @@ protected:
         return message;
     }
 
-    ScratchDir dir;
+    TempDir dir;
 };
 
 const std::string FOUR_PLIES = "[Result \"1-0\"]\n1. e4 e5 2. Nf3 Nc6 1-0\n\n";

@@ -9,7 +9,7 @@
 namespace {
 
 // Runs the engine in dir on input; its standard output, or "" when it did not end by itself.
-std::string runEngineIn(const ScratchDir& dir, const std::string& input) {
+std::string runEngineIn(const TempDir& dir, const std::string& input) {
     writeFile(dir.file("input.txt"), input);
     const std::string command = "cd '" + dir.path + "' && timeout 60 '" + ZORVAK_BINARY +
                                 "' < input.txt > output.txt 2> errors.txt";
@@ -23,7 +23,7 @@ const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature don
 }  // namespace
 
 TEST(RecordsProcess, PgnToGameAndBackThroughTheCommandLoop) {
-    ScratchDir dir;
+    TempDir dir;
     const std::vector<RealGame> games = realGames();
     ASSERT_FALSE(games.empty());
     const RealGame& game = games.front();

@@ -11,38 +11,6 @@
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
-ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zorvak-records-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "no scratch directory";
-    path = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path, error);
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 std::string gameBytes(const std::vector<std::uint16_t>& words) {
     std::string bytes;
     for (std::uint16_t w : words) {

@@ -7,21 +7,7 @@
 #include <vector>
 
 #include "records/gamerecord.h"
-
-// A fresh directory under the system's temporary folder, removed with its contents.
-struct ScratchDir {
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    std::string path;
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-std::string readFile(const std::string& path);  // empty when missing
-void writeFile(const std::string& path, const std::string& bytes);
-bool fileExists(const std::string& path);
-std::vector<std::string> splitLines(const std::string& text);
+#include "support/scratch.h"
 
 // A GAME file's bytes from 16-bit words, little-endian.
 std::string gameBytes(const std::vector<std::uint16_t>& words);

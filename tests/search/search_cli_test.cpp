@@ -1,29 +1,16 @@
 // zorvak-bench search, run as a separate program.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <string>
 
+#include "support/bench_tool.h"
+
 namespace {
 
-struct CliRun {
-    int status;
-    std::string output;
-};
+using CliRun = BenchToolRun;
 
-CliRun runBench(const std::string& arguments) {
-    const std::string command = std::string("'") + ZORVAK_BENCH_BINARY + "' " + arguments + " 2>/dev/null";
-    CliRun run{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+CliRun runBench(const std::string& arguments) { return runBenchTool(arguments); }
 
 class SearchCommand : public testing::Test {
 protected:
