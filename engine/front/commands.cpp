@@ -183,22 +183,32 @@ void ponderHit() {
     thinkAndMove();
 }
 
-void playOpponentMove(Move move, const char* word) {
-    EngineState state = engineState;
-    if (state == ENGINE_PONDERING) {
-        if (move == ponderMove) return ponderHit();
-        logLine("-BAD PONDER");
-        // Takes the predicted reply back, so the move is judged on the real position.
-        StopEngine();
-        state = ENGINE_WAITING;
-    }
-    if (state != ENGINE_IDLE && state != ENGINE_WAITING) return;
-    if (!isAcceptableOpponentMove(move)) {
-        std::printf("Illegal move: %s\n", word);
-        logLine("-M: Illegal move: %s", word);
-        engineState = state;
+// Answers a move the interface sent that is no legal move here; false then.
+bool acceptOpponentMove(Move move, const char* word) {
+    if (isAcceptableOpponentMove(move)) return true;
+    std::printf("Illegal move: %s\n", word);
+    logLine("-M: Illegal move: %s", word);
+    return false;
+}
+
+// The prediction was wrong: a fresh search (no book lookup) after the real move.
+void ponderMiss(Move move, const char* word) {
+    logLine("-BAD PONDER");
+    // Takes the predicted reply back, so the move is judged on the real position.
+    StopEngine();
+    if (!acceptOpponentMove(move, word)) {
+        engineState = ENGINE_WAITING;
         return;
     }
+    applyGameMove(move);
+    thinkAndMove();
+}
+
+void playOpponentMove(Move move, const char* word) {
+    const EngineState state = engineState;
+    if (state == ENGINE_PONDERING) return move == ponderMove ? ponderHit() : ponderMiss(move, word);
+    if (state != ENGINE_IDLE && state != ENGINE_WAITING) return;
+    if (!acceptOpponentMove(move, word)) return;
     applyGameMove(move);
     if (state == ENGINE_WAITING) engineToMove();
 }
