@@ -6,7 +6,9 @@
 #include "board/attacks.h"
 #include "board/plyrecord.h"
 #include "board/zobrist.h"
+#include "book/book.h"
 #include "eval/pawnhash.h"
+#include "front/log.h"
 #include "movegen/notation.h"
 #include "search/history.h"
 #include "search/tt.h"
@@ -204,6 +206,12 @@ bool readPosition(Position& p, const char* text, EpdOperation& op) {
     return isPlayable(p, kings);
 }
 
+// The set-up goes on without a book; the interface and the log are told.
+void reportBookError() {
+    std::printf("tellusererror BOOK ERROR!\n");
+    logLine("-\ttellusererror BOOK ERROR!");
+}
+
 }  // namespace
 
 bool setPosition(const char* text, bool loadBookFlag) {
@@ -220,7 +228,7 @@ bool setPosition(const char* text, bool loadBookFlag) {
     clearHistoryTable();
     clearKillers();
     clearPawnHashTable();
-    (void)loadBookFlag;  // the opening book is loaded here once it exists
+    if (loadBookFlag && !loadBook(BOOK_FILE_NAME)) reportBookError();
     hashAge = 1;
     return noteEpdMove(op);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "board/setup.h"
+#include "book/book.h"
 #include "front/enginecontrol.h"
 #include "front/gamemove.h"
 #include "front/input.h"
@@ -29,8 +30,10 @@ bool matches(const char* word, const char* name, Match match) {
     return match == Match::EXACT ? std::strcmp(word, name) == 0 : std::strncmp(word, name, std::strlen(name)) == 0;
 }
 
-// The engine is to move: the search thinks and plays (book moves join here).
-void engineToMove() { thinkAndMove(); }
+// The engine is to move: a book move if the position has one, else the search's.
+void engineToMove() {
+    if (!playBookMove()) thinkAndMove();
+}
 
 bool setUpStartPosition() {
     StopEngine();

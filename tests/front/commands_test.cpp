@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <thread>
 
+#include <unistd.h>
+
 #include "board/validate.h"
 #include "front/commands.h"
 #include "front/log.h"
@@ -43,6 +45,23 @@ protected:
     }
 
     TempDir dir;
+};
+
+// Runs a block in another working directory: the set-up reads the book from there.
+class InDirectory {
+public:
+    explicit InDirectory(const std::string& path) {
+        if (getcwd(saved_, sizeof saved_) == nullptr || chdir(path.c_str()) != 0) saved_[0] = '\0';
+    }
+    ~InDirectory() {
+        if (saved_[0] != '\0' && chdir(saved_) != 0) ADD_FAILURE() << "cannot return to " << saved_;
+    }
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
+    bool entered() const { return saved_[0] != '\0'; }
+
+private:
+    char saved_[4096];
 };
 
 }  // namespace
@@ -152,12 +171,14 @@ TEST_F(CommandLoop, TestSearchesTheStartWithAnOpenBudget) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         stopFlag = 1;
     });
+    const InDirectory bookless(dir.path);  // no book: the search must move
+    ASSERT_TRUE(bookless.entered());
     testing::internal::CaptureStdout();
     run("test");
     stopper.join();
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(moveTimeMs, 1030864170u);
-    EXPECT_EQ(out.rfind("move ", 0), 0u) << out;
+    EXPECT_EQ(out.rfind("tellusererror BOOK ERROR!\nmove ", 0), 0u) << out;
     EXPECT_EQ(position.sideToMove, BLACK);  // the engine's move stands; a ponder move was taken back
     EXPECT_EQ(historyTop - gameHistory, 1);
     EXPECT_TRUE(logged("-M: entered StopEngineConditional"));

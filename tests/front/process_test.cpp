@@ -16,6 +16,8 @@
 namespace {
 
 const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature done=1\n";
+// Sent by every new or accepted setboard: the scratch directory holds no book.
+const std::string BOOK_ERROR = "tellusererror BOOK ERROR!\n";
 
 class EngineProcess : public ::testing::Test {
 protected:
@@ -92,7 +94,7 @@ TEST_F(EngineProcess, ForceModeGameLogsTheKeyOfEveryPosition) {
 
     const EngineRun r = run(input);
     expectCleanExit(r);
-    EXPECT_EQ(r.output, HANDSHAKE);  // force mode: nothing is sent
+    EXPECT_EQ(r.output, HANDSHAKE + BOOK_ERROR);  // force mode: nothing else is sent
     // Each move's "::cmd:: " line is followed by the key of the position it leads to.
     std::vector<std::string> keyLines;
     for (std::size_t i = 0; i + 1 < lines.size() && keyLines.size() < game.moves.size(); ++i)
@@ -107,7 +109,7 @@ TEST_F(EngineProcess, SetboardIsLoggedAndARefusalOnlyLogged) {
     const std::string fen = "4k3/8/8/8/8/8/8/4K2R w K -";
     const EngineRun r = run("xboard\nsetboard " + fen + "\nsetboard 8/8/8/8/8/8/8/8 w - -\nforce\ne1g1\n");
     expectCleanExit(r);
-    EXPECT_EQ(r.output, HANDSHAKE);
+    EXPECT_EQ(r.output, HANDSHAKE + BOOK_ERROR);  // the refused position loads no book
     EXPECT_TRUE(logged("setboard  " + fen));
     EXPECT_TRUE(logged("setboard  8/8/8/8/8/8/8/8 w - -"));
     EXPECT_EQ(count("-M: tellusererror Illegal position"), 1);
@@ -146,7 +148,7 @@ TEST_F(EngineProcess, MovesAndGoBeforeAnyPositionOrAfterRefusedOnes) {
     // The last set-up is a safe position, where e2e4 finds no pawn; go finds the bare
     // kings drawn before moving, and after e1e2 (for White) so it does for Black.
     const std::string drawn = "1/2-1/2 {Draw by insufficient material to mate (4)}\n";
-    EXPECT_EQ(r.output, HANDSHAKE + "Illegal move: e2e4\n" + drawn + drawn);
+    EXPECT_EQ(r.output, HANDSHAKE + BOOK_ERROR + "Illegal move: e2e4\n" + drawn + drawn + BOOK_ERROR);
     EXPECT_EQ(count("-M: tellusererror Illegal position"), 7);
     std::vector<std::string> keyLines;
     for (const std::string& line : lines)
@@ -168,7 +170,7 @@ TEST_F(EngineProcess, BinaryGarbageNeitherCrashesNorHangs) {
     }
     const EngineRun r = run("xboard\n" + garbage + "\nnew\nforce\ne2e4\n");
     expectCleanExit(r);
-    EXPECT_EQ(r.output, HANDSHAKE);
+    EXPECT_EQ(r.output, HANDSHAKE + BOOK_ERROR);
     EXPECT_TRUE(logged(keyLogLine(keyByRule(START_FEN, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3"))));
 }
 

@@ -1,0 +1,42 @@
+// The opening book: lines of moves from the initial position, written into the
+// transposition table as book entries at set-up, and the book move of the
+// current position at play time. The book keeps no store of its own.
+#pragma once
+
+#include <cstdint>
+
+#include "board/types.h"
+
+// ---- The book's numbers -----------------------------------------------------------
+inline constexpr const char* BOOK_FILE_NAME = "Zorvak.book";
+// Longest line the loader's buffers hold; longer records are refused.
+inline constexpr int BOOK_LINE_MAX_MOVES = 64;
+// Most characters skipped after the count on the first line of a book file.
+inline constexpr long BOOK_COUNT_LINE_SKIP_LIMIT = 1000000;
+// Bytes of one move in a record: the 16-bit Move code, little-endian.
+inline constexpr int BOOK_MOVE_BYTES = 2;
+
+// One record of a book file: the moves of a line from the initial position.
+struct BookLine {
+    int count = 0;
+    Move moves[BOOK_LINE_MAX_MOVES] = {};
+};
+
+// Loads the book file into the transposition table; only the standard initial
+// position loads one. One line picked at random is written last, so it wins
+// wherever lines share a position. False for a missing, malformed or unplayable
+// file, or a file whose line count is wrong; entries written before the failure
+// stay. Leaves the position, currentPly and hashAge as it found them.
+bool loadBook(const char* fileName);
+
+// Plays the current position's book move as the engine's move and announces it;
+// false when the position has none (a legal one), which after book moves also
+// grants the first searched move its longer budget. Main thread, search idle.
+bool playBookMove();
+
+// The number of the chosen line, 1..lineCount, for a seed; the first line of the
+// file has the number lineCount.
+long pickBookLine(std::uint32_t seed, long lineCount);
+
+// Seeds the next load's pick with seed instead of the clock (for tests).
+void fixNextBookSeed(std::uint32_t seed);
