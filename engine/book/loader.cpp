@@ -34,7 +34,7 @@ private:
     std::uint16_t saved_;
 };
 
-// The two line buffers live outside the stack frame: nothing is allocated per load.
+// The line being read and the chosen line: two fixed buffers of BOOK_LINE_MAX_MOVES moves.
 BookLine lineBuffer;
 BookLine chosenLine;
 
