@@ -209,7 +209,7 @@ bool readPosition(Position& p, const char* text, EpdOperation& op) {
 // The set-up goes on without a book; the interface and the log are told.
 void reportBookError() {
     std::printf("tellusererror BOOK ERROR!\n");
-    logLine("-\ttellusererror BOOK ERROR!");
+    logLine("-\ttellusererror BOOK ERROR!\n\n");  // the line, then an empty one
 }
 
 }  // namespace

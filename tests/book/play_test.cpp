@@ -112,6 +112,11 @@ TEST_F(BookPlay, TheSetUpLoadsTheBookOrReportsItsError) {
     ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -", true));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), BOOK_ERROR_OUTPUT);
     EXPECT_EQ(logged(BOOK_ERROR_LOG), 1);
+    const std::vector<std::string> lines = logLines();
+    const auto error = std::find(lines.begin(), lines.end(), BOOK_ERROR_LOG);
+    ASSERT_NE(error, lines.end());
+    ASSERT_NE(error + 1, lines.end());
+    EXPECT_EQ(*(error + 1), "");  // an empty line follows it
     EXPECT_EQ(bookMoveHere(), 0);  // the table was cleared and nothing loaded
 
     testing::internal::CaptureStdout();
