@@ -1,7 +1,5 @@
 #include "board/zobrist.h"
 
-#include <utility>
-
 // Fixed pseudo-random keys (splitmix64 from a constant seed), generated once and kept here
 // so that keys, and the book built on them, are the same on every run and machine.
 extern constexpr std::array<std::array<HashKey, 64>, 13> ZOBRIST = {{
@@ -257,10 +255,8 @@ static_assert(INITIAL_POSITION_KEY == keyOfPlacement("rnbqkbnrpppppppp..........
 
 extern constexpr std::array<HashKey, 32> CASTLE_RIGHTS_KEY = [] {
     std::array<HashKey, 32> keys{};
-    constexpr std::pair<std::uint16_t, Square> RIGHT_SQUARE[] = {
-        {CASTLE_WHITE_SHORT, SQ_G1}, {CASTLE_WHITE_LONG, SQ_C1}, {CASTLE_BLACK_SHORT, SQ_G8}, {CASTLE_BLACK_LONG, SQ_C8}};
     for (std::size_t rights = 0; rights < keys.size(); ++rights)
-        for (const auto& [right, square] : RIGHT_SQUARE)
-            if (rights & right) keys[rights] ^= ZOBRIST[0][square];
+        for (std::uint16_t right : {CASTLE_WHITE_SHORT, CASTLE_WHITE_LONG, CASTLE_BLACK_SHORT, CASTLE_BLACK_LONG})
+            if (rights & right) keys[rights] ^= castleKey(right);
     return keys;
 }();

@@ -13,7 +13,7 @@ inline constexpr HashKey INITIAL_POSITION_KEY = 0x3525BC3461525688ULL;
 inline HashKey epKey(Square t) { return ZOBRIST[0][t]; }
 
 // Key of one castle right: row 0 at the king's destination square.
-inline HashKey castleKey(std::uint16_t right) {
+inline constexpr HashKey castleKey(std::uint16_t right) {
     switch (right) {
         case CASTLE_WHITE_SHORT: return ZOBRIST[0][SQ_G1];
         case CASTLE_WHITE_LONG: return ZOBRIST[0][SQ_C1];
