@@ -1,8 +1,7 @@
 #include <csignal>
 
+#include "base/log.h"
 #include "front/commands.h"
-#include "front/constants.h"
-#include "front/log.h"
 
 int main() {
     openLog(LOG_FILE_NAME);

@@ -8,7 +8,7 @@
 #include "board/zobrist.h"
 #include "book/book.h"
 #include "eval/pawnhash.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "movegen/notation.h"
 #include "search/history.h"
 #include "search/tt.h"

@@ -3,7 +3,7 @@
 
 #include "book/book.h"
 #include "front/gamemove.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "movegen/legal.h"

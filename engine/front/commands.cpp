@@ -8,7 +8,7 @@
 #include "front/enginecontrol.h"
 #include "front/gamemove.h"
 #include "front/input.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"

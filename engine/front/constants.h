@@ -1,4 +1,4 @@
-// Numbers of the front end: buffer limits, the log file, the clock budget rules.
+// Numbers of the front end: buffer limits, the clock budget rules.
 #pragma once
 
 #include <cstdint>
@@ -7,11 +7,6 @@
 inline constexpr int WORD_BUFFER_SIZE = 256;       // a word has at most 255 characters
 inline constexpr int SETBOARD_LINE_LIMIT = 254;    // characters of a setboard line, line feed included
 inline constexpr int XBOARD_PREFIX_LENGTH = 6;     // characters of the first word that must read "xboard"
-
-// ---- Log --------------------------------------------------------------------
-inline constexpr const char* LOG_FILE_NAME = "Zorvak.log";
-inline constexpr unsigned LOG_FILE_MODE = 0644;
-inline constexpr int LOG_LINE_SIZE = 1024;         // longer lines are cut
 
 // ---- Time control -------------------------------------------------------------
 inline constexpr std::uint32_t DEFAULT_MOVES_PER_CONTROL = 40;

@@ -3,9 +3,9 @@
 #include <thread>
 
 #include "board/makemove.h"
-#include "front/clock.h"
+#include "base/clock.h"
 #include "front/constants.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "search/root.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "board/plyrecord.h"
-#include "front/events.h"
+#include "base/events.h"
 
 extern Event startEvent;    // automatic reset: a start request for the search thread
 extern Event stoppedEvent;  // manual reset: set while the search thread is idle

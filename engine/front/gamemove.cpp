@@ -3,7 +3,7 @@
 #include "board/attacks.h"
 #include "board/makemove.h"
 #include "board/validate.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search/history.h"

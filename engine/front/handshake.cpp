@@ -4,7 +4,7 @@
 #include "front/commands.h"
 #include "front/constants.h"
 #include "front/enginecontrol.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "search/tt.h"
 

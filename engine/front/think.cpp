@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "board/makemove.h"
-#include "front/clock.h"
+#include "base/clock.h"
 #include "front/enginecontrol.h"
 #include "front/gamemove.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "movegen/check.h"

@@ -1,6 +1,6 @@
 // iterativeDeepening: the driver of the root searches.
 #include "board/setup.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "search/draw.h"

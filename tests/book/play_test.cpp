@@ -7,7 +7,7 @@
 #include "book/book.h"
 #include "book_helpers.h"
 #include "front/commands.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "search/tt.h"

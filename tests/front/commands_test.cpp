@@ -11,7 +11,7 @@
 
 #include "board/validate.h"
 #include "front/commands.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "front_support.h"

@@ -5,7 +5,7 @@
 #include "board/validate.h"
 #include "board/zobrist.h"
 #include "front/gamemove.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "front_support.h"
 #include "search/history.h"
 #include "support/board_helpers.h"

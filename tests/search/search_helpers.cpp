@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "front/log.h"
+#include "base/log.h"
 #include "front/state.h"
 #include "search/root.h"
 #include "support/board_helpers.h"

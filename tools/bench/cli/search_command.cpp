@@ -6,7 +6,7 @@
 
 #include "board/setup.h"
 #include "command.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "search/searchconst.h"
 #include "search_run.h"
 

@@ -1,4 +1,4 @@
-#include "front/events.h"
+#include "base/events.h"
 
 #include <chrono>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "board/setup.h"
-#include "front/log.h"
+#include "base/log.h"
 #include "records/gamefile.h"
 #include "records/pgnreader.h"
 #include "records/recordtext.h"

@@ -1,4 +1,4 @@
-#include "front/clock.h"
+#include "base/clock.h"
 
 #include <chrono>
 

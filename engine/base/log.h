@@ -3,6 +3,10 @@
 // can log freely without leaving files behind.
 #pragma once
 
+inline constexpr const char* LOG_FILE_NAME = "Zorvak.log";
+inline constexpr unsigned LOG_FILE_MODE = 0644;
+inline constexpr int LOG_LINE_SIZE = 1024;  // longer lines are cut
+
 // Opens path emptied (created with mode 0644); false when it cannot be opened.
 bool openLog(const char* path);
 void closeLog();

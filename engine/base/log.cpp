@@ -1,4 +1,4 @@
-#include "front/log.h"
+#include "base/log.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <mutex>
 
-#include "front/constants.h"
 
 namespace {
 
