@@ -1,6 +1,6 @@
 // Every number of the evaluation in one place: piece values, material
 // thresholds, term sizes and the tropism and king-danger tables.
-// (The piece-square tables live in pst.cpp.)
+// (The piece-square tables live in board/pst.cpp, where the exchange evaluator reads them too.)
 #pragma once
 
 #include <array>

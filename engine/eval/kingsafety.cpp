@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "board/pst.h"
 #include "eval/evalconst.h"
-#include "eval/pst.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "eval/pawns.h"
 
+#include "board/pst.h"
 #include "eval/evalconst.h"
 #include "eval/pawnhash.h"
-#include "eval/pst.h"
 
 namespace {
 

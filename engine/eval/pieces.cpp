@@ -1,7 +1,7 @@
 #include "eval/pieces.h"
 
+#include "board/pst.h"
 #include "eval/evalconst.h"
-#include "eval/pst.h"
 
 namespace {
 

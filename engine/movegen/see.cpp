@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "eval/pst.h"
+#include "board/pst.h"
 #include "movegen/scores.h"
 
 namespace {

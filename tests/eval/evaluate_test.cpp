@@ -7,7 +7,7 @@
 
 #include "eval/evalconst.h"
 #include "eval/evaluate.h"
-#include "eval/pst.h"
+#include "board/pst.h"
 #include "eval_helpers.h"
 #include "support/bench_tool.h"
 #include "support/board_helpers.h"

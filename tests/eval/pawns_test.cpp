@@ -4,7 +4,7 @@
 #include "eval/evaluate.h"
 #include "eval/pawnhash.h"
 #include "eval/pawns.h"
-#include "eval/pst.h"
+#include "board/pst.h"
 #include "eval_helpers.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"

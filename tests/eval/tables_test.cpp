@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "eval/evalconst.h"
-#include "eval/pst.h"
+#include "board/pst.h"
 
 namespace {
 

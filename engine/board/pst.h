@@ -1,4 +1,5 @@
-// Piece-square tables and their selection by the material left on the board.
+// Piece-square tables and their selection by the material left on the board:
+// positional terms of the evaluation and of the exchange evaluator alike.
 #pragma once
 
 #include <array>
