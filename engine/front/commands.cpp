@@ -3,17 +3,17 @@
 
 #include <cstring>
 
+#include "base/log.h"
 #include "board/setup.h"
 #include "book/book.h"
-#include "front/enginecontrol.h"
 #include "front/gamemove.h"
 #include "front/input.h"
-#include "base/log.h"
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"
 #include "records/converters.h"
 #include "records/gamerecord.h"
+#include "search/searchthread.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ void engineToMove() {
 }
 
 bool setUpStartPosition() {
-    StopEngine();
+    stopThinking();
     const bool ready = setPosition(START_FEN, true);
     if (ready) positionReady = true;
     return ready;
@@ -54,7 +54,7 @@ bool runTime(std::FILE* in) {
 
 bool runGo(std::FILE*) {
     if (!positionReady) return true;
-    StopEngine();
+    stopThinking();
     engineToMove();
     return true;
 }
@@ -75,12 +75,12 @@ bool runLevel(std::FILE* in) {
 }
 
 bool runForce(std::FILE*) {
-    StopEngine();
+    stopThinking();
     return true;
 }
 
 bool runSetboard(std::FILE* in) {
-    StopEngine();
+    stopThinking();
     char line[WORD_BUFFER_SIZE];
     readRestOfLine(in, line);
     logLine("setboard %s", line);
@@ -103,12 +103,14 @@ bool runHard(std::FILE*) {
 
 bool runQuit(std::FILE*) {
     // Stops any search, then wakes the thread once more so that it ends.
+    stopThinking();
+    engineState = ENGINE_QUITTING;
     endSearchThread();
     return false;
 }
 
 bool switchSide(Side side) {
-    StopEngine();
+    stopThinking();
     if (positionReady && !setSideToMove(side)) logLine("-M: side to move not changed: the other king would be in check");
     return true;
 }
@@ -120,7 +122,7 @@ bool runBlack(std::FILE*) { return switchSide(BLACK); }
 // long for the buffer would name another file: such a command does nothing. A file
 // the converter refused has been reported, with the position restored: the loop goes on.
 bool runConverter(std::FILE* in, void (*convert)(const char* source, const char* target)) {
-    StopEngine();
+    stopThinking();
     char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
     const WordRead first = readWord(in, source);
     if (first == WordRead::END) return true;
@@ -144,7 +146,7 @@ bool runGame2pgn(std::FILE* in) { return runConverter(in, game2pgn); }
 bool runGame2pos(std::FILE* in) { return runConverter(in, game2pos); }
 
 bool runBenchmark(std::FILE*) {
-    StopEngine();
+    stopThinking();
     std::printf("Define __STAT\n");
     return true;
 }
@@ -153,7 +155,7 @@ bool runTest(std::FILE*) {
     if (!setUpStartPosition()) return true;
     setTestBudget();
     engineState = ENGINE_WAITING;
-    StopEngine();
+    stopThinking();
     engineToMove();
     return true;
 }
@@ -198,7 +200,7 @@ bool acceptOpponentMove(Move move, const char* word) {
 void ponderMiss(Move move, const char* word) {
     logLine("-BAD PONDER");
     // Takes the predicted reply back, so the move is judged on the real position.
-    StopEngine();
+    stopThinking();
     if (!acceptOpponentMove(move, word)) {
         engineState = ENGINE_WAITING;
         return;

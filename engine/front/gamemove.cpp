@@ -1,9 +1,9 @@
 #include "front/gamemove.h"
 
+#include "base/log.h"
 #include "board/attacks.h"
 #include "board/makemove.h"
 #include "board/validate.h"
-#include "base/log.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search/history.h"

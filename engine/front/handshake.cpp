@@ -1,11 +1,11 @@
 // Start-up: the handshake with the interface, then the command loop.
 #include <cstring>
 
+#include "base/log.h"
 #include "front/commands.h"
 #include "front/constants.h"
-#include "front/enginecontrol.h"
-#include "base/log.h"
 #include "front/state.h"
+#include "search/searchthread.h"
 #include "search/tt.h"
 
 bool handshake(std::FILE* in) {

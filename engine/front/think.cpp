@@ -1,21 +1,27 @@
 #include "front/think.h"
 
 #include <cstdio>
+#include <optional>
 
-#include "board/makemove.h"
 #include "base/clock.h"
-#include "front/enginecontrol.h"
-#include "front/gamemove.h"
 #include "base/log.h"
+#include "board/makemove.h"
+#include "front/constants.h"
+#include "front/gamemove.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search/draw.h"
+#include "search/searchconst.h"
+#include "search/searchthread.h"
 #include "search/tt.h"
 
 namespace {
+
+// Undo information of the predicted reply made while pondering (outside the ply stack).
+PlyRecord ponderRecord;
 
 // Scores of a move that mates at once, and the edge above which a score is a mate.
 constexpr int MATE_IN_ONE_SCORE = MATE_SCORE - 1;
@@ -41,6 +47,23 @@ Move playableMove(Move chosen) {
     if (generateLegalMoves(legal) == 0) return 0;
     logLine("-M: search move not legal, playing the first legal move");
     return legal[0].move;
+}
+
+// A root that has just failed low may finish its iteration, on budgets above six seconds.
+std::optional<std::uint32_t> failLowExtraTime() {
+    if (moveTimeMs <= EXTRA_TIME_MIN_BUDGET_MS) return std::nullopt;
+    return extraTimeAfterFailLow();
+}
+
+// A stopped ponder search leaves the predicted reply on the board, where the
+// opponent never played it: it goes, whatever command stopped the search.
+void takeBackPonderMove() {
+    const Move reply = ponderMove;
+    if (!reply) return;
+    currentPly = &ponderRecord;
+    unmakeMove(reply, ponderRecord);
+    ponderMove = 0;
+    currentPly = plyRecords;
 }
 
 // What the engine's move itself brings about, from the position after it.
@@ -89,15 +112,18 @@ const char* verdictResultLine(Move verdict, Side toMove, bool inCheck) {
 void thinkAndMove() {
     // 1-2. Start a search unless the ponder search goes on as this move's search.
     const bool wasPondering = engineState == ENGINE_PONDERING;
-    if (!wasPondering) {
+    if (wasPondering) {
+        turnPonderIntoThink();
+    } else {
         engineState = ENGINE_THINKING;
-        StartEngine(MAX_SEARCH_DEPTH + 1);
+        StartEngine(REQUEST_THINK, MAX_SEARCH_DEPTH + 1);
     }
     engineState = ENGINE_THINKING;
     // 3-5. Let it think for the budget, then stop it.
     logLine("M-WAIT %u", clockMs());
     stoppedEvent.waitFor(waitTimeMs(wasPondering));
-    StopEngineConditional();
+    engineState = ENGINE_IDLE;
+    StopEngineConditional(failLowExtraTime());
     // 6-10. A verdict ends the game without a move; else play and announce.
     const Move chosen = bestMove();
     const char* result = verdictResultLine(chosen, position.sideToMove, isInCheck());
@@ -114,6 +140,12 @@ void thinkAndMove() {
         return;
     }
     startPondering();
+}
+
+void stopThinking() {
+    engineState = ENGINE_IDLE;
+    StopEngine();
+    takeBackPonderMove();
 }
 
 void startPondering() {
@@ -135,7 +167,7 @@ void startPondering() {
     currentPly = &ponderRecord;
     makeMove(reply, ponderRecord);
     currentPly = plyRecords;
-    StartEngine(MAX_SEARCH_DEPTH + 1);
+    StartEngine(REQUEST_PONDER, MAX_SEARCH_DEPTH + 1);
     char text[MOVE_TEXT_SIZE];
     moveToText(text, reply);
     logLine("-ponder move: %s", text);

@@ -13,6 +13,11 @@ void thinkAndMove();
 // predicts and searches on it. Logs "- NO ponder move" when there is none.
 void startPondering();
 
+// Stops any search, thinking or pondering, and takes a predicted reply back off
+// the board: what every command that touches the game does first. Leaves
+// engineState at ENGINE_IDLE.
+void stopThinking();
+
 // The result line for a game the search found over before moving (a verdict code
 // in place of a move), or nullptr for a real move.
 const char* verdictResultLine(Move verdict, Side toMove, bool inCheck);

@@ -1,6 +1,6 @@
 // iterativeDeepening: the driver of the root searches.
-#include "board/setup.h"
 #include "base/log.h"
+#include "board/setup.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "search/draw.h"
@@ -76,7 +76,7 @@ int searchIteration(const Window& window) {
 }
 
 void traceIteration(int score) {
-    if (engineState.load(std::memory_order_relaxed) == ENGINE_PONDERING) logLine("-PONDER:");
+    if (searchRequest.load(std::memory_order_relaxed) == REQUEST_PONDER) logLine("-PONDER:");
     pvToText(pvBuffer, iterationDepth);
     logLine("-E: %u:\t%d\t%s", static_cast<unsigned>(iterationDepth), score, pvBuffer);
 }

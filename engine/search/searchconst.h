@@ -4,6 +4,7 @@
 #include "board/types.h"
 
 // ---- Depth and ply limits ---------------------------------------------------------
+inline constexpr int MAX_SEARCH_DEPTH = 127;  // every search gets at most this depth
 inline constexpr int QS_DEPTH_LIMIT = -8;   // capture plies the quiescence search plays out
 inline constexpr int MAX_PLY = 135;         // the last ply record; its children are scored statically
 inline constexpr int SEARCH_PLY_LIMIT = 127;  // from here on the children are left to quiesce

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "front/state.h"
 #include "movegen/movelist.h"
+#include "search/control.h"
 #include "search/pv.h"
 #include "search/searchconst.h"
 #include "search/tt.h"

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
+#include "base/log.h"
 #include "book/book.h"
 #include "book_helpers.h"
 #include "front/commands.h"
-#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
+#include "search/control.h"
 #include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/scratch.h"

@@ -9,12 +9,13 @@
 
 #include <unistd.h>
 
+#include "base/log.h"
 #include "board/validate.h"
 #include "front/commands.h"
-#include "base/log.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "front_support.h"
+#include "search/control.h"
 #include "support/board_helpers.h"
 
 namespace {

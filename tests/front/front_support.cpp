@@ -10,6 +10,7 @@
 #include "board/zobrist.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
+#include "search/control.h"
 #include "support/data_files.h"
 
 void resetFrontState() {

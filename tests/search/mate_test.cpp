@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "front/state.h"
 #include "movegen/notation.h"
+#include "search/control.h"
 #include "search/search_helpers.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"

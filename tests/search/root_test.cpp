@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "board/validate.h"
-#include "front/state.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
+#include "search/control.h"
 #include "search/root.h"
 #include "search/search_helpers.h"
 #include "search/searchstate.h"

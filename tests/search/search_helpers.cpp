@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "base/log.h"
-#include "front/state.h"
+#include "search/control.h"
 #include "search/root.h"
 #include "support/board_helpers.h"
 

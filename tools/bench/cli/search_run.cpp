@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "front/state.h"
 #include "movegen/notation.h"
+#include "search/control.h"
 #include "search/pv.h"
 #include "search/root.h"
 #include "search/searchstate.h"

@@ -1,23 +1,21 @@
-#include "front/enginecontrol.h"
+#include "search/searchthread.h"
 
 #include <thread>
 
-#include "board/makemove.h"
 #include "base/clock.h"
-#include "front/constants.h"
 #include "base/log.h"
-#include "front/state.h"
-#include "front/timecontrol.h"
 #include "search/root.h"
+#include "search/searchconst.h"
 
 Event startEvent{Event::Reset::AUTOMATIC};
 Event stoppedEvent{Event::Reset::MANUAL};
 Event startedEvent{Event::Reset::AUTOMATIC};
-PlyRecord ponderRecord;
 
 namespace {
 
 std::thread searchThread;
+
+bool searches(SearchRequest request) { return request == REQUEST_THINK || request == REQUEST_PONDER; }
 
 // Idle until a start request; then searches if asked to, else (at the end) leaves.
 void searchThreadMain() {
@@ -26,17 +24,16 @@ void searchThreadMain() {
         stoppedEvent.set();
         startEvent.wait();
         stoppedEvent.reset();
-        const EngineState state = engineState;
-        if (state == ENGINE_THINKING || state == ENGINE_PONDERING) {
+        if (searches(searchRequest)) {
             logLine("-------------- STARTED%u", clockMs());
             startedEvent.set();
             iterativeDeepening();
         } else {
             logLine("-------------- ELSE  %u", clockMs());
             // Any request but the last must still be acknowledged, or StartEngine waits for ever.
-            if (engineState != ENGINE_QUITTING) startedEvent.set();
+            if (searchRequest != REQUEST_QUIT) startedEvent.set();
         }
-        if (engineState == ENGINE_QUITTING) break;
+        if (searchRequest == REQUEST_QUIT) break;
     }
     logLine("-------------- STARTED");
     startedEvent.set();
@@ -50,17 +47,18 @@ void createSearchThread() {
 }
 
 void endSearchThread() {
-    StopEngine();
-    engineState = ENGINE_QUITTING;
     if (!searchThread.joinable()) return;
-    StartEngine(MAX_SEARCH_DEPTH + 1);
+    stopFlag = 1;
+    stoppedEvent.wait();
+    StartEngine(REQUEST_QUIT, MAX_SEARCH_DEPTH + 1);
     searchThread.join();
 }
 
-void StartEngine(std::uint32_t depth) {
+void StartEngine(SearchRequest request, std::uint32_t depth) {
     logLine("-M: entered StartEngine");
     // Without the thread no request could ever be taken up.
     createSearchThread();
+    searchRequest = request;
     maxDepth = depth < MAX_SEARCH_DEPTH ? depth : MAX_SEARCH_DEPTH;
     stopFlag = 0;
     searchStartMs = clockMs();
@@ -69,34 +67,22 @@ void StartEngine(std::uint32_t depth) {
     logLine("-M: exited StartEngine");
 }
 
-// A stopped ponder search leaves the predicted reply on the board, where the
-// opponent never played it: it goes, whatever command stopped the search.
-void takeBackPonderMove() {
-    const Move reply = ponderMove;
-    if (!reply) return;
-    currentPly = &ponderRecord;
-    unmakeMove(reply, ponderRecord);
-    ponderMove = 0;
-    currentPly = plyRecords;
-}
-
 void StopEngine() {
     logLine("-M: entered StopEngine");
-    engineState = ENGINE_IDLE;
+    searchRequest = REQUEST_NONE;
     searchStartMs = 0;
     stopFlag = 1;
     // Nothing can be running before the thread exists.
     if (searchThread.joinable()) stoppedEvent.wait();
-    takeBackPonderMove();
     logLine("-M: exited StopEngine");
 }
 
-void StopEngineConditional() {
+void StopEngineConditional(std::optional<std::uint32_t> failLowExtraMs) {
     logLine("-M: entered StopEngineConditional");
-    engineState = ENGINE_IDLE;
-    if (aspirationState < 0 && moveTimeMs > EXTRA_TIME_MIN_BUDGET_MS) {
+    searchRequest = REQUEST_NONE;
+    if (aspirationState < 0 && failLowExtraMs) {
         logLine("-M: FL - Extra time");
-        stoppedEvent.waitFor(extraTimeAfterFailLow());
+        stoppedEvent.waitFor(*failLowExtraMs);
     }
     stopFlag = 1;
     searchStartMs = 0;
@@ -104,3 +90,5 @@ void StopEngineConditional() {
     if (searchThread.joinable()) stoppedEvent.wait();
     logLine("-M: exited StopEngineConditional");
 }
+
+void turnPonderIntoThink() { searchRequest = REQUEST_THINK; }

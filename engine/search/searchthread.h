@@ -1,0 +1,32 @@
+// The search thread and the operations by which the main thread starts and
+// stops a search. The two threads hand control over through three events; the
+// main thread touches the position only while the search thread is idle.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "base/events.h"
+#include "search/control.h"
+
+extern Event startEvent;    // automatic reset: a start request for the search thread
+extern Event stoppedEvent;  // manual reset: set while the search thread is idle
+extern Event startedEvent;  // automatic reset: the search thread has taken up a request
+
+// Starts the search thread (once; later calls do nothing).
+void createSearchThread();
+// At the end of the session: wakes the thread with REQUEST_QUIT and waits until
+// it has ended. Any search still running is stopped first.
+void endSearchThread();
+
+// Starts a search of the current position to depth (at most MAX_SEARCH_DEPTH) for
+// request (REQUEST_THINK or REQUEST_PONDER) and waits until the thread has taken it up.
+void StartEngine(SearchRequest request, std::uint32_t depth);
+// Stops any search and waits until the thread is idle.
+void StopEngine();
+// The same at the end of a timed move. When a failLowExtraMs is given, a search
+// whose root has just failed low may first run that much longer to finish its iteration.
+void StopEngineConditional(std::optional<std::uint32_t> failLowExtraMs);
+
+// A ponder hit: the running search goes on as the search for the engine's move.
+void turnPonderIntoThink();
