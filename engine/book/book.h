@@ -1,6 +1,6 @@
 // The opening book: lines of moves from the initial position, written into the
-// transposition table as book entries at set-up, and the book move of the
-// current position at play time. The book keeps no store of its own.
+// transposition table as book entries when a game starts, and the book move of
+// the current position at play time. The book keeps no store of its own.
 #pragma once
 
 #include <cstdint>
@@ -29,10 +29,15 @@ struct BookLine {
 // stay. Leaves the position, currentPly and hashAge as it found them.
 bool loadBook(const char* fileName);
 
-// Plays the current position's book move as the engine's move and announces it;
-// false when the position has none (a legal one), which after book moves also
-// grants the first searched move its longer budget. Main thread, search idle.
-bool playBookMove();
+// Plays moves[0..count) from the current position and writes each position's
+// move into the table as a book move. False, with nothing written, when a move
+// is not legal in its position or the line is longer than the ply records
+// allow. Leaves the position and currentPly as it found them on every path.
+bool storeLine(const Move* moves, int count);
+
+// The book move of the current position: the move of its book entry in the table
+// when that move is legal here, else 0. Playing it is the caller's business.
+Move bookMove();
 
 // The number of the chosen line, 1..lineCount, for a seed; the first line of the
 // file has the number lineCount.

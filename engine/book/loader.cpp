@@ -8,7 +8,6 @@
 #include "board/zobrist.h"
 #include "book/book.h"
 #include "book/bookfile.h"
-#include "search/pv.h"
 #include "search/tt.h"
 
 namespace {

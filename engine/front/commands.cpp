@@ -5,7 +5,6 @@
 
 #include "base/log.h"
 #include "board/setup.h"
-#include "book/book.h"
 #include "front/gamemove.h"
 #include "front/input.h"
 #include "front/state.h"

@@ -1,8 +1,13 @@
-// The engine's own move: think for the move's budget, play the best move, announce
-// a finished game, and ponder on the predicted reply.
+// The engine's own move: from the book, or think for the move's budget, play the
+// best move, announce a finished game, and ponder on the predicted reply.
 #pragma once
 
 #include "board/types.h"
+
+// Plays the current position's book move as the engine's move and announces it;
+// false when the position has none (a legal one), which after book moves also
+// grants the first searched move its longer budget. Main thread, search idle.
+bool playBookMove();
 
 // Searches for the budget (or, after a ponder hit, the rest of it), stops the
 // search and plays its move or announces the verdict. Leaves engineState at

@@ -76,21 +76,3 @@ void pvToText(char* buffer, int maxMoves) {
     *out = '\0';
     takeBack(played, count);
 }
-
-bool storeLine(const Move* moves, int count) {
-    if (count < 0 || count > recordsLeft()) return false;
-    int made = 0;
-    // A move that is generated but leaves the king attacked is refused too: a book
-    // built from it would make the engine play an illegal move.
-    while (made < count && isLegalMove(moves[made])) playOnNextRecord(moves[made++]);
-    if (made < count) {
-        takeBack(moves, made);
-        return false;
-    }
-    for (int i = count - 1; i >= 0; --i) {
-        --currentPly;
-        unmakeMove(moves[i], *currentPly);
-        storeBookMove(moves[i]);
-    }
-    return true;
-}

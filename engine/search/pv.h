@@ -1,5 +1,4 @@
-// The principal variation read back from the transposition table, and lines of
-// moves written into it (the opening book's loader).
+// The principal variation read back from the transposition table.
 #pragma once
 
 #include "board/plyrecord.h"
@@ -20,9 +19,3 @@ inline constexpr const char* NO_ENTRY_TEXT = "NOE ";
 // table gives no legal move. Leaves the position, currentPly and the game
 // history as it found them.
 void pvToText(char* buffer, int maxMoves);
-
-// Plays moves[0..count) from the current position and writes each position's
-// move into the table as a book move. False, with nothing written, when a move
-// is not legal in its position or the line is longer than the ply records
-// allow. Leaves the position and currentPly as it found them on every path.
-bool storeLine(const Move* moves, int count);

@@ -9,6 +9,7 @@
 #include "book_helpers.h"
 #include "front/commands.h"
 #include "front/state.h"
+#include "front/think.h"
 #include "front/timecontrol.h"
 #include "search/control.h"
 #include "search/tt.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/validate.h"
+#include "book/book.h"
 #include "search/pv.h"
 #include "search/tt.h"
 #include "support/board_helpers.h"

@@ -3,6 +3,7 @@
 
 #include "board/makemove.h"
 #include "board/setup.h"
+#include "book/book.h"
 #include "search/pv.h"
 #include "search/tt.h"
 

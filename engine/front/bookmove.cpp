@@ -1,0 +1,29 @@
+// The engine plays from the book while the game follows one of its lines.
+#include <cstdio>
+
+#include "base/log.h"
+#include "book/book.h"
+#include "front/gamemove.h"
+#include "front/state.h"
+#include "front/think.h"
+#include "front/timecontrol.h"
+#include "movegen/notation.h"
+
+bool playBookMove() {
+    const Move move = bookMove();
+    if (move == 0) {
+        if (lastMoveFromBook) {
+            lastMoveFromBook = 0;
+            extendOutOfBookBudget();
+        }
+        return false;
+    }
+    char text[MOVE_TEXT_SIZE];
+    moveToText(text, move);
+    applyGameMove(move);
+    std::printf("move %s\n", text);
+    logLine("-M: move(book): %s", text);
+    lastMoveFromBook = 1;
+    engineState = ENGINE_WAITING;
+    return true;
+}
