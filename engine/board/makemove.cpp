@@ -24,14 +24,14 @@ inline void setRotated(Square s) {
 
 inline void occupancyFromSides() { position.occupied = position.pieceBoards[11] | position.pieceBoards[12]; }
 
-inline void makeEnPassant(Square from, Square to, Side s, PlyRecord& ply) {
+inline void makeEnPassant(Square from, Square to, Side s, UndoRecord& undo) {
     const Side o = s ^ 1;
     const Square v = to + EP_CAPTURE_OFFSET[s];
     const Piece p = position.board[from];
     const Piece captured = position.board[v];
     const Bitboard m = bitOf(from) | bitOf(to);
-    ply.movedPieceBoard = position.pieceBoards[p];
-    ply.capturedPiece = captured;
+    undo.movedPieceBoard = position.pieceBoards[p];
+    undo.capturedPiece = captured;
     position.board[to] = p;
     position.board[from] = EMPTY;
     position.board[v] = EMPTY;
@@ -48,7 +48,7 @@ inline void makeEnPassant(Square from, Square to, Side s, PlyRecord& ply) {
     position.occupiedH1A8 ^= SQUARE_BIT_H1A8[from] ^ EP_TOGGLE_H1A8[to];
 }
 
-inline void makePromotion(Square from, Square to, MoveKind kind, Side s, PlyRecord& ply) {
+inline void makePromotion(Square from, Square to, MoveKind kind, Side s, UndoRecord& undo) {
     const Side o = s ^ 1;
     const Piece blackCode = promotionBlackCode(kind);
     const int gain = PIECE_UNITS[blackCode] - 1;
@@ -59,15 +59,15 @@ inline void makePromotion(Square from, Square to, MoveKind kind, Side s, PlyReco
         setRotated(to);
     } else {
         const Piece captured = removeCaptured(to, o);
-        ply.capturedPiece = captured;
+        undo.capturedPiece = captured;
         position.pieceMaterial[o] -= PIECE_UNITS[captured];
         delta -= PIECE_UNITS[captured];
     }
-    ply.materialDelta = static_cast<std::int8_t>(delta);
+    undo.materialDelta = static_cast<std::int8_t>(delta);
     position.totalMaterial += delta;
     position.pieceMaterial[s] += gain + 1;
     toggleRotated(from);
-    ply.movedPieceBoard = position.pieceBoards[pawn];
+    undo.movedPieceBoard = position.pieceBoards[pawn];
     position.board[from] = EMPTY;
     position.board[to] = promoted;
     position.pawnKey ^= keyLow(ZOBRIST[pawn][from]);
@@ -104,7 +104,7 @@ inline void makeCastling(MoveKind kind, Side s) {
 
 }  // namespace
 
-void makeSpecialMove(Move move, PlyRecord& ply) {
+void makeSpecialMove(Move move, UndoRecord& undo) {
     const Square to = moveTo(move), from = moveFrom(move);
     const MoveKind kind = moveKind(move);
     // Refused before anything changes, so a bad call leaves the position intact.
@@ -114,22 +114,22 @@ void makeSpecialMove(Move move, PlyRecord& ply) {
     clearEnPassant();
     entry.reversibleCount = 0;  // none of these kinds is reversible
     switch (kind) {
-        case KIND_EN_PASSANT: makeEnPassant(from, to, s, ply); break;
+        case KIND_EN_PASSANT: makeEnPassant(from, to, s, undo); break;
         case KIND_CASTLE_BLACK_SHORT:
         case KIND_CASTLE_WHITE_SHORT:
         case KIND_CASTLE_BLACK_LONG:
         case KIND_CASTLE_WHITE_LONG: makeCastling(kind, s); break;
-        default: makePromotion(from, to, kind, s, ply); break;
+        default: makePromotion(from, to, kind, s, undo); break;
     }
     finishMove(s, entry);
 }
 
-void unmakeSpecialMove(Move move, PlyRecord& ply) {
+void unmakeSpecialMove(Move move, UndoRecord& undo) {
     const Square to = moveTo(move), from = moveFrom(move);
     const MoveKind kind = moveKind(move);
     if (kind == KIND_NO_MOVE) throw NotAMove{};
     const Side s = position.sideToMove ^ 1, o = s ^ 1;
-    restoreSavedFields(s, ply);
+    restoreSavedFields(s, undo);
     switch (kind) {
         case KIND_EN_PASSANT: {
             const Square v = to + EP_CAPTURE_OFFSET[s];
@@ -137,9 +137,9 @@ void unmakeSpecialMove(Move move, PlyRecord& ply) {
             position.board[to] = EMPTY;
             position.totalMaterial += 1;
             position.pawnCount[o] += 1;
-            position.board[v] = ply.capturedPiece;
-            putBackCaptured(ply.capturedPiece, v, o);
-            position.pieceBoards[position.board[from]] = ply.movedPieceBoard;
+            position.board[v] = undo.capturedPiece;
+            putBackCaptured(undo.capturedPiece, v, o);
+            position.pieceBoards[position.board[from]] = undo.movedPieceBoard;
             break;
         }
         case KIND_CASTLE_BLACK_SHORT:
@@ -147,7 +147,7 @@ void unmakeSpecialMove(Move move, PlyRecord& ply) {
         case KIND_CASTLE_BLACK_LONG:
         case KIND_CASTLE_WHITE_LONG: {
             const CastlingSquares& c = castlingSquares(kind);
-            position.castleRights = ply.savedCastleRights;
+            position.castleRights = undo.savedCastleRights;
             position.kingSquare[s] = static_cast<std::uint8_t>(c.kingFrom);
             position.board[c.kingTo] = position.board[c.rookTo] = EMPTY;
             position.board[c.kingFrom] = kingOf(s);
@@ -157,17 +157,17 @@ void unmakeSpecialMove(Move move, PlyRecord& ply) {
         }
         default: {  // promotions
             const Piece promoted = position.board[to];
-            position.totalMaterial -= ply.materialDelta;
+            position.totalMaterial -= undo.materialDelta;
             position.pawnCount[s] += 1;
             position.pieceMaterial[s] -= PIECE_UNITS[promoted];
             position.board[from] = pawnOf(s);
-            position.pieceBoards[pawnOf(s)] = ply.movedPieceBoard;
+            position.pieceBoards[pawnOf(s)] = undo.movedPieceBoard;
             position.pieceBoards[promoted] ^= bitOf(to);
             if (kind >= KIND_CAPTURE_PROMOTE_QUEEN) {
-                position.castleRights = ply.savedCastleRights;
-                position.pieceMaterial[o] += PIECE_UNITS[ply.capturedPiece];
-                putBackCaptured(ply.capturedPiece, to, o);
-                position.board[to] = ply.capturedPiece;
+                position.castleRights = undo.savedCastleRights;
+                position.pieceMaterial[o] += PIECE_UNITS[undo.capturedPiece];
+                putBackCaptured(undo.capturedPiece, to, o);
+                position.board[to] = undo.capturedPiece;
             } else {
                 position.board[to] = EMPTY;
             }

@@ -1,7 +1,7 @@
 // Playing a move on the global position and taking it back.
 #pragma once
 
-#include "board/plyrecord.h"
+#include "board/undo.h"
 #include "board/zobrist.h"
 
 // Thrown (carrying false) when asked to make or unmake a move of kind 3.
@@ -9,20 +9,20 @@ struct NotAMove {
     bool value = false;
 };
 
-// Plays move; ply must already hold the saved fields (saveUndoInfo).
-inline void makeMove(Move move, PlyRecord& ply);
+// Plays move; undo must already hold the saved fields (saveUndoInfo).
+inline void makeMove(Move move, UndoRecord& undo);
 // Takes back move, the last one made, through the same record.
-inline void unmakeMove(Move move, PlyRecord& ply);
+inline void unmakeMove(Move move, UndoRecord& undo);
 
 // The same two, for a caller that knows the mover (always the side to move before
 // the move): a loop specialised by side passes a constant and the side's indices fold away.
-inline void makeMoveBy(Side mover, Move move, PlyRecord& ply);
-inline void unmakeMoveBy(Side mover, Move move, PlyRecord& ply);
+inline void makeMoveBy(Side mover, Move move, UndoRecord& undo);
+inline void unmakeMoveBy(Side mover, Move move, UndoRecord& undo);
 
 // Kinds 2 to 15 (en passant, kind 3, promotions, castling): rare enough to stay
 // out of line, so that the inlined quiet and capture paths stay small.
-void makeSpecialMove(Move move, PlyRecord& ply);
-void unmakeSpecialMove(Move move, PlyRecord& ply);
+void makeSpecialMove(Move move, UndoRecord& undo);
+void unmakeSpecialMove(Move move, UndoRecord& undo);
 
 // ---- Shared by the inline paths and the special kinds ----------------------------
 namespace makemove_detail {
@@ -94,11 +94,11 @@ inline Piece removeCaptured(Square to, Side o) {
 }
 
 // Kind 1's own part: the captured piece leaves, with its material.
-inline void takeCapturedPiece(Square to, Side o, PlyRecord& ply) {
+inline void takeCapturedPiece(Square to, Side o, UndoRecord& undo) {
     const Piece captured = removeCaptured(to, o);
     const int delta = -PIECE_UNITS[captured];
-    ply.capturedPiece = captured;
-    ply.materialDelta = static_cast<std::int8_t>(delta);
+    undo.capturedPiece = captured;
+    undo.materialDelta = static_cast<std::int8_t>(delta);
     position.totalMaterial = static_cast<std::uint8_t>(position.totalMaterial + delta);
     if (isPawn(captured))
         position.pawnCount[o] -= 1;
@@ -107,7 +107,7 @@ inline void takeCapturedPiece(Square to, Side o, PlyRecord& ply) {
 }
 
 // Kinds 0 and 1 after their own part: the piece on `from` goes to `to`.
-inline void moveOwnPiece(Square from, Square to, Side s, PlyRecord& ply, GameHistoryEntry& entry) {
+inline void moveOwnPiece(Square from, Square to, Side s, UndoRecord& undo, GameHistoryEntry& entry) {
     const Bitboard m = bitOf(from) | bitOf(to);
     const Piece p = position.board[from];
     const HashKey moveKey = ZOBRIST[p][from] ^ ZOBRIST[p][to];
@@ -120,7 +120,7 @@ inline void moveOwnPiece(Square from, Square to, Side s, PlyRecord& ply, GameHis
         removeRights(castleRightsOf(s));
         return;
     }
-    ply.movedPieceBoard = position.pieceBoards[p];
+    undo.movedPieceBoard = position.pieceBoards[p];
     position.pieceBoards[p] ^= m;
     if (isPawn(p)) {
         entry.reversibleCount = 0;
@@ -142,16 +142,16 @@ inline void finishMove(Side s, GameHistoryEntry& entry) {
 }
 
 // Step 1 of unmaking: what the caller saved is copied back.
-inline void restoreSavedFields(Side s, const PlyRecord& ply) {
+inline void restoreSavedFields(Side s, const UndoRecord& undo) {
     position.sideToMove = s;
-    position.occupiedRot90 = ply.savedOccupiedRot90;
-    position.occupiedA1H8 = ply.savedOccupiedA1H8;
-    position.occupiedH1A8 = ply.savedOccupiedH1A8;
-    position.occupied = ply.savedOccupied;
-    position.pieceBoards[occupancyIndex(s)] = ply.savedSideOccupancy;
-    position.epSquare = ply.savedEpSquare;
-    position.hashKey = ply.savedHashKey;
-    position.pawnKey = ply.savedPawnKey;
+    position.occupiedRot90 = undo.savedOccupiedRot90;
+    position.occupiedA1H8 = undo.savedOccupiedA1H8;
+    position.occupiedH1A8 = undo.savedOccupiedH1A8;
+    position.occupied = undo.savedOccupied;
+    position.pieceBoards[occupancyIndex(s)] = undo.savedSideOccupancy;
+    position.epSquare = undo.savedEpSquare;
+    position.hashKey = undo.savedHashKey;
+    position.pawnKey = undo.savedPawnKey;
 }
 
 inline void putBackCaptured(Piece captured, Square sq, Side o) {
@@ -167,60 +167,60 @@ inline void retreatHistory() { (--historyTop)->move = 0; }
 // Quiet moves and captures are nearly every move made, so their paths are inlined
 // into the callers (forced: otherwise the linker keeps whichever out-of-line copy
 // it meets first), sparing the call and the register saves around it.
-[[gnu::always_inline]] inline void makeMoveBy(Side s, Move move, PlyRecord& ply) {
+[[gnu::always_inline]] inline void makeMoveBy(Side s, Move move, UndoRecord& undo) {
     using namespace makemove_detail;
     const MoveKind kind = moveKind(move);
-    if (kind > KIND_CAPTURE) return makeSpecialMove(move, ply);
+    if (kind > KIND_CAPTURE) return makeSpecialMove(move, undo);
     const Square to = moveTo(move), from = moveFrom(move);
     GameHistoryEntry& entry = advanceHistory(move);
     clearEnPassant();
     // A capture is irreversible: the count restarts.
     std::uint16_t reversibleCount = 0;
     if (kind == KIND_CAPTURE)
-        takeCapturedPiece(to, s ^ 1, ply);
+        takeCapturedPiece(to, s ^ 1, undo);
     else
         reversibleCount = static_cast<std::uint16_t>((&entry - 1)->reversibleCount + 1);
     entry.reversibleCount = reversibleCount;
     moveOccupancy(from, to);
-    moveOwnPiece(from, to, s, ply, entry);
+    moveOwnPiece(from, to, s, undo, entry);
     finishMove(s, entry);
 }
 
-[[gnu::always_inline]] inline void makeMove(Move move, PlyRecord& ply) { makeMoveBy(position.sideToMove, move, ply); }
+[[gnu::always_inline]] inline void makeMove(Move move, UndoRecord& undo) { makeMoveBy(position.sideToMove, move, undo); }
 
 // Drops any en-passant square with its key, as every move does (for the null move
 // and a change of the side to move).
 inline void clearEnPassantSquare() { makemove_detail::clearEnPassant(); }
 
-[[gnu::always_inline]] inline void unmakeMoveBy(Side s, Move move, PlyRecord& ply) {
+[[gnu::always_inline]] inline void unmakeMoveBy(Side s, Move move, UndoRecord& undo) {
     using namespace makemove_detail;
     const MoveKind kind = moveKind(move);
-    if (kind > KIND_CAPTURE) return unmakeSpecialMove(move, ply);
+    if (kind > KIND_CAPTURE) return unmakeSpecialMove(move, undo);
     const Square to = moveTo(move), from = moveFrom(move);
     const Side o = s ^ 1;
-    restoreSavedFields(s, ply);
-    position.castleRights = ply.savedCastleRights;
+    restoreSavedFields(s, undo);
+    position.castleRights = undo.savedCastleRights;
     const Piece p = position.board[to];
     if (to == position.kingSquare[s])
         position.kingSquare[s] = static_cast<std::uint8_t>(from);
     else
-        position.pieceBoards[p] = ply.movedPieceBoard;
+        position.pieceBoards[p] = undo.movedPieceBoard;
     position.board[from] = p;
     if (kind == KIND_QUIET) {
         position.board[to] = EMPTY;
     } else {
-        const Piece captured = ply.capturedPiece;
-        position.totalMaterial = static_cast<std::uint8_t>(position.totalMaterial - ply.materialDelta);
+        const Piece captured = undo.capturedPiece;
+        position.totalMaterial = static_cast<std::uint8_t>(position.totalMaterial - undo.materialDelta);
         if (isPawn(captured))
             position.pawnCount[o] += 1;
         else
-            position.pieceMaterial[o] = static_cast<std::uint8_t>(position.pieceMaterial[o] - ply.materialDelta);
+            position.pieceMaterial[o] = static_cast<std::uint8_t>(position.pieceMaterial[o] - undo.materialDelta);
         putBackCaptured(captured, to, o);
         position.board[to] = captured;
     }
     retreatHistory();
 }
 
-[[gnu::always_inline]] inline void unmakeMove(Move move, PlyRecord& ply) {
-    unmakeMoveBy(position.sideToMove ^ 1, move, ply);
+[[gnu::always_inline]] inline void unmakeMove(Move move, UndoRecord& undo) {
+    unmakeMoveBy(position.sideToMove ^ 1, move, undo);
 }

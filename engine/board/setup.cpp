@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/log.h"
 #include "board/attacks.h"
-#include "board/plyrecord.h"
 #include "board/zobrist.h"
 #include "book/book.h"
 #include "eval/pawnhash.h"
-#include "base/log.h"
 #include "movegen/notation.h"
 #include "search/history.h"
+#include "search/plyrecord.h"
 #include "search/tt.h"
 
 namespace {

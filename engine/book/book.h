@@ -26,13 +26,13 @@ struct BookLine {
 // position loads one. One line picked at random is written last, so it wins
 // wherever lines share a position. False for a missing, malformed or unplayable
 // file, or a file whose line count is wrong; entries written before the failure
-// stay. Leaves the position, currentPly and hashAge as it found them.
+// stay. Leaves the position and hashAge as it found them.
 bool loadBook(const char* fileName);
 
 // Plays moves[0..count) from the current position and writes each position's
 // move into the table as a book move. False, with nothing written, when a move
-// is not legal in its position or the line is longer than the ply records
-// allow. Leaves the position and currentPly as it found them on every path.
+// is not legal in its position or the line is longer than BOOK_LINE_MAX_MOVES.
+// Leaves the position as it found it on every path.
 bool storeLine(const Move* moves, int count);
 
 // The book move of the current position: the move of its book entry in the table

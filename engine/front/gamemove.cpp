@@ -8,6 +8,11 @@
 #include "movegen/notation.h"
 #include "search/history.h"
 
+namespace {
+// What make notes of a game move (nothing reads it yet).
+UndoRecord gameMoveUndo;
+}  // namespace
+
 Move parseCoordinateMove(const char* word) {
     const Move move = decodeSquarePair(
         word, {rootSnapshot.rootBoard, rootSnapshot.rootCastleRights, rootSnapshot.rootEpSquare});
@@ -18,7 +23,7 @@ Move parseCoordinateMove(const char* word) {
 bool applyGameMove(Move move) {
     if (move == 0 || moveKind(move) == KIND_NO_MOVE) return false;
     // Game moves are never taken back, so no undo information is saved.
-    makeMove(move, plyRecords[0]);
+    makeMove(move, gameMoveUndo);
     ZORVAK_ASSERT_VALID();
     compactGameHistory();
     refreshRootSnapshot();

@@ -20,16 +20,17 @@
 
 namespace {
 
-// Undo information of the predicted reply made while pondering (outside the ply stack).
-PlyRecord ponderRecord;
+// Undo information of the predicted reply made while pondering.
+UndoRecord ponderRecord;
 
 // Scores of a move that mates at once, and the edge above which a score is a mate.
 constexpr int MATE_IN_ONE_SCORE = MATE_SCORE - 1;
 constexpr int MATE_SCORE_EDGE = 8050;
 
 bool isInCheck() {
-    computeCheckInfo(*currentPly);
-    return currentPly->checkers != 0;
+    CheckInfo check;
+    computeCheckInfo(check);
+    return check.checkers != 0;
 }
 
 // How long to let the search run: the budget, less what a ponder search already spent.
@@ -60,10 +61,8 @@ std::optional<std::uint32_t> failLowExtraTime() {
 void takeBackPonderMove() {
     const Move reply = ponderMove;
     if (!reply) return;
-    currentPly = &ponderRecord;
     unmakeMove(reply, ponderRecord);
     ponderMove = 0;
-    currentPly = plyRecords;
 }
 
 // What the engine's move itself brings about, from the position after it.
@@ -164,9 +163,7 @@ void startPondering() {
     saveUndoInfo(ponderRecord);
     engineState = ENGINE_PONDERING;
     ponderMove = reply;
-    currentPly = &ponderRecord;
     makeMove(reply, ponderRecord);
-    currentPly = plyRecords;
     StartEngine(REQUEST_PONDER, MAX_SEARCH_DEPTH + 1);
     char text[MOVE_TEXT_SIZE];
     moveToText(text, reply);

@@ -49,32 +49,32 @@ bool castlingCrossesAttack(Move move) {
 
 }  // namespace
 
-void computeCheckInfo(PlyRecord& ply) {
+void computeCheckInfo(CheckInfo& check) {
     const Side s = position.sideToMove, a = s ^ 1;
     const Square k = position.kingSquare[s];
     const Bitboard orth = rooksAndQueens(a), diag = bishopsAndQueens(a);
-    ply.checkers = 0;
+    check.checkers = 0;
     if (QUEEN_RAYS[k] & (orth | diag)) {
         if (ROOK_RAYS[k] & orth) {
-            ply.kingOrthLines = rookAttacks(k);
-            ply.checkers = orth & ply.kingOrthLines;
+            check.kingOrthLines = rookAttacks(k);
+            check.checkers = orth & check.kingOrthLines;
         }
         if (BISHOP_RAYS[k] & diag) {
             // Zero orthogonal lines tell generateEvasions that a lone slider checks diagonally.
-            if (!ply.checkers) ply.kingOrthLines = 0;
-            ply.kingDiagLines = bishopAttacks(k);
-            ply.checkers |= diag & ply.kingDiagLines;
+            if (!check.checkers) check.kingOrthLines = 0;
+            check.kingDiagLines = bishopAttacks(k);
+            check.checkers |= diag & check.kingDiagLines;
         }
     }
-    ply.checkers |= KNIGHT_ATTACKS[k] & position.pieceBoards[knightOf(a)];
-    ply.checkers |= PAWN_ATTACKS[s][k] & position.pieceBoards[pawnOf(a)];
+    check.checkers |= KNIGHT_ATTACKS[k] & position.pieceBoards[knightOf(a)];
+    check.checkers |= PAWN_ATTACKS[s][k] & position.pieceBoards[pawnOf(a)];
 }
 
 // A slider x on a line through the king sees a piece that the king sees too only
 // when that piece stands alone between them: the lines through x cross the king's
 // other lines at x or the king, which neither attack set holds.
-Bitboard squaresToTest(const PlyRecord& ply) {
-    if (ply.checkers) return ~Bitboard{0};
+Bitboard squaresToTest(const CheckInfo& check) {
+    if (check.checkers) return ~Bitboard{0};
     const Side s = position.sideToMove, a = s ^ 1;
     const Square k = position.kingSquare[s];
     const Bitboard own = position.sidePieces(s);

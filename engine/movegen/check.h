@@ -1,11 +1,11 @@
 // Check detection and the legality tests that make pseudo-legal moves legal.
 #pragma once
 
-#include "board/plyrecord.h"
 #include "movegen/attacked.h"
+#include "movegen/checkinfo.h"
 
-// Fills checkers, kingOrthLines and kingDiagLines of ply for the side to move.
-void computeCheckInfo(PlyRecord& ply);
+// Fills check with the check information of the side to move.
+void computeCheckInfo(CheckInfo& check);
 
 // The castling part of leavesKingAttacked: the king started on or crossed an
 // attacked square, or came next to the other king.
@@ -21,11 +21,10 @@ inline bool leavesKingAttacked(Move move, Side side) {
 }
 
 // The same answer as leavesKingAttacked(move, side), found faster. `before` is the
-// record the move was made with, its check fields computed for the position before
-// the move (computeCheckInfo). When that position was not in check and neither the
+// check information of the position before the move (computeCheckInfo). When that position was not in check and neither the
 // king nor an en-passant capture moved, no knight, pawn or blocked line can have
 // turned against the king: only a slider behind the vacated from-square can attack it.
-inline bool leavesKingAttacked(Move move, Side side, const PlyRecord& before) {
+inline bool leavesKingAttacked(Move move, Side side, const CheckInfo& before) {
     const MoveKind kind = moveKind(move);
     const Square k = position.kingSquare[side];
     if (before.checkers || kind == KIND_EN_PASSANT || isCastlingKind(kind) || moveTo(move) == k)
@@ -44,15 +43,15 @@ inline bool leavesKingAttacked(Move move, Side side, const PlyRecord& before) {
 }
 
 // Squares of the side to move whose moves leavesKingAttacked(move, side, before, ...)
-// must still look at, for the position ply's check fields describe: every square in
+// must still look at, for the position the check information describes: every square in
 // check; otherwise the king's and those of pieces standing alone between the king and
 // an enemy slider on its line. No other piece can uncover the king.
-Bitboard squaresToTest(const PlyRecord& ply);
+Bitboard squaresToTest(const CheckInfo& check);
 
 // The same answer as leavesKingAttacked(move, side), found faster still: `toTest` is
 // squaresToTest(before) of the position before the move. A move from any other
 // square (en passant aside, which empties a second square) leaves the king safe.
-inline bool leavesKingAttacked(Move move, Side side, const PlyRecord& before, Bitboard toTest) {
+inline bool leavesKingAttacked(Move move, Side side, const CheckInfo& before, Bitboard toTest) {
     if (!(toTest & bitOf(moveFrom(move))) && moveKind(move) != KIND_EN_PASSANT) return false;
     return leavesKingAttacked(move, side, before);
 }

@@ -3,16 +3,16 @@
 namespace {
 
 template <Side S>
-MoveEntry* allFor(MoveEntry* list, const PlyRecord&) {
+MoveEntry* allFor(MoveEntry* list, const CheckInfo&) {
     return generateAll<S>(list);
 }
 template <Side S>
-MoveEntry* capturesFor(MoveEntry* list, const PlyRecord&) {
+MoveEntry* capturesFor(MoveEntry* list, const CheckInfo&) {
     return generateCaptures<S>(list);
 }
 template <Side S>
-MoveEntry* evasionsFor(MoveEntry* list, const PlyRecord& ply) {
-    return generateEvasions<S>(list, ply);
+MoveEntry* evasionsFor(MoveEntry* list, const CheckInfo& check) {
+    return generateEvasions<S>(list, check);
 }
 
 }  // namespace

@@ -9,10 +9,10 @@ namespace {
 
 // The squares strictly between a sliding checker on x and the king; empty for a
 // knight, a pawn or an adjacent checker.
-inline Bitboard blockSquares(Square x, Square king, const PlyRecord& ply) {
+inline Bitboard blockSquares(Square x, Square king, const CheckInfo& check) {
     if (position.board[x] < WHITE_BISHOP || (KING_ATTACKS[king] & bitOf(x))) return 0;
-    if (ply.kingOrthLines == 0) return bishopAttacks(x) & ply.kingDiagLines;
-    return rookAttacks(x) & ply.kingOrthLines;
+    if (check.kingOrthLines == 0) return bishopAttacks(x) & check.kingDiagLines;
+    return rookAttacks(x) & check.kingOrthLines;
 }
 
 // The (at most two) pawns that attack a square, a-file side first. Both stand on
@@ -126,11 +126,11 @@ MoveEntry* writeKingEvasions(MoveEntry* list, Bitboard block) {
 }  // namespace
 
 template <Side S>
-MoveEntry* generateEvasions(MoveEntry* list, const PlyRecord& ply) {
+MoveEntry* generateEvasions(MoveEntry* list, const CheckInfo& check) {
     // In double check only the king can move.
-    if (moreThanOne(ply.checkers)) return writeKingEvasions<S>(list, 0);
-    const Square x = lowestSquare(ply.checkers);
-    const Bitboard block = blockSquares(x, position.kingSquare[S], ply);
+    if (moreThanOne(check.checkers)) return writeKingEvasions<S>(list, 0);
+    const Square x = lowestSquare(check.checkers);
+    const Bitboard block = blockSquares(x, position.kingSquare[S], check);
     list = writeEnPassantEvasions<S>(list, x);
     list = writePawnCapturesOf<S>(list, x);
     list = writePieceEvasions<S, BLACK_KNIGHT>(list, x, block);
@@ -141,5 +141,5 @@ MoveEntry* generateEvasions(MoveEntry* list, const PlyRecord& ply) {
     return writeKingEvasions<S>(list, block);
 }
 
-template MoveEntry* generateEvasions<WHITE>(MoveEntry*, const PlyRecord&);
-template MoveEntry* generateEvasions<BLACK>(MoveEntry*, const PlyRecord&);
+template MoveEntry* generateEvasions<WHITE>(MoveEntry*, const CheckInfo&);
+template MoveEntry* generateEvasions<BLACK>(MoveEntry*, const CheckInfo&);

@@ -5,17 +5,18 @@
 #include "movegen/generate.h"
 
 int generateLegalMoves(MoveEntry* list) {
-    PlyRecord& ply = *currentPly;
     const Side s = position.sideToMove;
-    computeCheckInfo(ply);
-    const GeneratorKind kind = ply.checkers ? GEN_EVASIONS : GEN_ALL;
-    MoveEntry* const end = MOVE_GENERATORS[kind][s](list, ply);
-    saveUndoInfo(ply);
+    CheckInfo check;
+    computeCheckInfo(check);
+    const GeneratorKind kind = check.checkers ? GEN_EVASIONS : GEN_ALL;
+    MoveEntry* const end = MOVE_GENERATORS[kind][s](list, check);
+    UndoRecord undo;
+    saveUndoInfo(undo);
     MoveEntry* kept = list;
     for (MoveEntry* entry = list; entry != end; ++entry) {
-        makeMove(entry->move, ply);
+        makeMove(entry->move, undo);
         const bool legal = !leavesKingAttacked(entry->move, s);
-        unmakeMove(entry->move, ply);
+        unmakeMove(entry->move, undo);
         if (legal) *kept++ = *entry;
     }
     return static_cast<int>(kept - list);

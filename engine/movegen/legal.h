@@ -4,7 +4,7 @@
 #include "movegen/movelist.h"
 
 // True when move is a legal move of the side to move in the current position.
-// Uses the ply records from currentPly on and leaves the position as it was.
+// Leaves the position as it was.
 bool isLegalMove(Move move);
 
 // Writes the legal moves of the current position into list (room for

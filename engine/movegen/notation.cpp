@@ -114,11 +114,11 @@ Bitboard candidatesFor(char letter, Square to, Bitboard fromMask) {
 bool playsLegally(Move move) {
     if (!isPseudoLegal(move)) return false;
     const Side s = position.sideToMove;
-    PlyRecord& ply = *currentPly;
-    saveUndoInfo(ply);
-    makeMove(move, ply);
+    UndoRecord undo;
+    saveUndoInfo(undo);
+    makeMove(move, undo);
     const bool legal = !leavesKingAttacked(move, s);
-    unmakeMove(move, ply);
+    unmakeMove(move, undo);
     return legal;
 }
 

@@ -1,7 +1,7 @@
 // Coordinate move text and SAN reading.
 #pragma once
 
-#include "board/plyrecord.h"
+#include "board/position.h"
 
 // Room for a move's coordinate text: four or five characters and the NUL.
 inline constexpr int MOVE_TEXT_SIZE = 6;

@@ -7,11 +7,11 @@
 
 #include "movegen/movelist.h"
 
-// Deepest perft the ply records allow from the first record.
-inline constexpr int MAX_PERFT_DEPTH = PLY_RECORD_COUNT - 1;
+// Deepest perft its own stack of records and move lists allows (far beyond any
+// depth that finishes).
+inline constexpr int MAX_PERFT_DEPTH = 135;
 
-// Leaves at `depth` plies below the current position (depth >= 1), using the ply
-// records from currentPly on and the move-list array from its start.
+// Leaves at `depth` plies below the current position (depth >= 1).
 std::uint64_t perft(int depth);
 
 // The same count, with validatePosition() after every make and unmake in the first

@@ -3,13 +3,13 @@
 #include "board/makemove.h"
 
 namespace {
-PlyRecord gameMoveRecords[MAX_GAME_PLIES];
+UndoRecord gameMoveRecords[MAX_GAME_PLIES];
 }
 
-PlyRecord& MadeGameMoves::nextRecord() { return gameMoveRecords[count_]; }
+UndoRecord& MadeGameMoves::nextRecord() { return gameMoveRecords[count_]; }
 
 void MadeGameMoves::make(Move move) {
-    PlyRecord& record = nextRecord();
+    UndoRecord& record = nextRecord();
     saveUndoInfo(record);
     makeMove(move, record);
     moves_[count_++] = move;

@@ -1,10 +1,8 @@
 // Playing the moves of one recorded game on the engine's position and taking them
-// all back. A game may run to MAX_GAME_PLIES moves, far more than the search's ply
-// records, so the game's moves have undo records of their own; currentPly stays on
-// its record, where the SAN reader and the legality tests do their work.
+// all back. A game may run to MAX_GAME_PLIES moves, each with an undo record of its own.
 #pragma once
 
-#include "board/plyrecord.h"
+#include "board/undo.h"
 #include "records/recordconst.h"
 
 // The moves made, in order. Whichever way the owner's scope is left, even by an
@@ -20,7 +18,7 @@ public:
     int count() const { return count_; }
     bool full() const { return count_ == MAX_GAME_PLIES; }
     // The undo record the next move will be made with (not full()).
-    PlyRecord& nextRecord();
+    UndoRecord& nextRecord();
     // Makes a real move (kind 3 never comes here) of the side to move; not full().
     void make(Move move);
     void takeBackAll();

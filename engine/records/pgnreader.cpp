@@ -91,11 +91,11 @@ void reportWord(const GameRecord& record, int ply) { std::printf("move: %s, plyN
     throw RecordError(message);
 }
 
-bool isGenerated(Move move, const PlyRecord& ply) {
+bool isGenerated(Move move, const CheckInfo& check) {
     MoveEntry list[MAX_MOVES_PER_POSITION];
     const Side s = position.sideToMove;
-    const GeneratorKind kind = ply.checkers ? GEN_EVASIONS : GEN_ALL;
-    const MoveEntry* const end = MOVE_GENERATORS[kind][s](list, ply);
+    const GeneratorKind kind = check.checkers ? GEN_EVASIONS : GEN_ALL;
+    const MoveEntry* const end = MOVE_GENERATORS[kind][s](list, check);
     for (const MoveEntry* entry = list; entry != end; ++entry)
         if (entry->move == move) return true;
     return false;
@@ -104,9 +104,9 @@ bool isGenerated(Move move, const PlyRecord& ply) {
 // Tests move against the generated moves, makes it and tests the mover's king.
 void playReadMove(GameRecord& record, Move move, MadeGameMoves& made) {
     const int ply = made.count() + 1;
-    PlyRecord& undo = made.nextRecord();
-    computeCheckInfo(undo);
-    if (!isGenerated(move, undo)) refuseMove(record, ply, MOVE_NOT_LEGAL_1);
+    CheckInfo check;
+    computeCheckInfo(check);
+    if (!isGenerated(move, check)) refuseMove(record, ply, MOVE_NOT_LEGAL_1);
     const Side mover = position.sideToMove;
     made.make(move);
     record.moves[ply - 1] = move;

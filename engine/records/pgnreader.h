@@ -20,8 +20,7 @@ Move readSanToken(GameRecord& record, std::istream& in);
 // the game is taken, 0 for one that is not (unfinished, without moves, the end of
 // the input, or with an unreadable word, after which the rest of the game is
 // skipped up to the next tag line). The position must be the standard initial
-// position with currentPly on its first record, and is that again afterwards,
-// also when an error is raised.
+// position, and is that again afterwards, also when an error is raised.
 std::uint16_t readPgnGame(GameRecord& record, std::istream& in);
 
 // Skips white space; true when another game may follow.

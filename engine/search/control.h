@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "movegen/movelist.h"
+#include "search/plyrecord.h"
 
 // What the search thread is asked to do when it is woken.
 enum SearchRequest : std::int32_t {

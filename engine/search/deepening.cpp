@@ -138,7 +138,7 @@ Move iterativeDeepening() {
     logFen();
 
     // 5. Check information of the root.
-    computeCheckInfo(root);
+    computeCheckInfo(root.check);
 
     // 6. Deepen until the depth limit, a mate within the depth, a stalemate or a stop.
     while (iterationDepth <= static_cast<int>(maxDepth.load(std::memory_order_relaxed))) {

@@ -10,7 +10,7 @@ int nullMoveReduction(int pieceMaterial, int depth) {
     return NULL_REDUCTION;
 }
 
-void makeNullMove(PlyRecord& record) {
+void makeNullMove(UndoRecord& record) {
     GameHistoryEntry* const previous = historyTop;
     previous->move = NULL_MOVE;
     historyTop = previous + 1;
@@ -24,7 +24,7 @@ void makeNullMove(PlyRecord& record) {
     position.sideToMove ^= 1;
 }
 
-void unmakeNullMove(const PlyRecord& record) {
+void unmakeNullMove(const UndoRecord& record) {
     position.sideToMove ^= 1;
     position.castleRights = record.savedCastleRights;
     position.epSquare = record.savedEpSquare;

@@ -1,7 +1,7 @@
 // Passing the turn, for the null-move test of the alpha-beta search.
 #pragma once
 
-#include "board/plyrecord.h"
+#include "board/undo.h"
 
 // The reduction R of the null-move search for a side with this much non-pawn
 // material at this remaining depth; 0 when the side may not pass at all.
@@ -9,6 +9,6 @@ int nullMoveReduction(int pieceMaterial, int depth);
 
 // Passes the turn: records NULL_MOVE in the game history, saves what
 // unmakeNullMove restores into record, clears any en-passant square.
-void makeNullMove(PlyRecord& record);
+void makeNullMove(UndoRecord& record);
 // Takes the null move back through the same record.
-void unmakeNullMove(const PlyRecord& record);
+void unmakeNullMove(const UndoRecord& record);

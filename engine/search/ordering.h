@@ -1,7 +1,7 @@
 // Move ordering: the keys a node gives its list and the selection of the next move.
 #pragma once
 
-#include "movegen/movelist.h"
+#include "search/plyrecord.h"
 
 // search and searchRoot: the hash move first, then the generator's order with the
 // killers just above the quiet moves.

@@ -6,31 +6,33 @@
 #include "board/makemove.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
+#include "search/searchconst.h"
 #include "search/tt.h"
+
+// Every move of the longest variation, a blank after each, and the longest verdict text fit.
+static_assert(MAX_SEARCH_DEPTH * MOVE_TEXT_SIZE + 32 <= PV_BUFFER_SIZE);
 
 namespace {
 
-// Records a legality test needs beyond the moves already made on a line.
-constexpr int LEGALITY_TEST_RECORDS = 2;
+// The moves of a variation played so far, each with its undo record.
+struct PlayedLine {
+    Move moves[MAX_SEARCH_DEPTH];
+    UndoRecord undo[MAX_SEARCH_DEPTH];
+    int count = 0;
 
-// Moves that can still be made from currentPly, each on its own record.
-int recordsLeft() {
-    return static_cast<int>(PLY_RECORD_COUNT - (currentPly - plyRecords)) - LEGALITY_TEST_RECORDS;
-}
-
-void playOnNextRecord(Move move) {
-    saveUndoInfo(*currentPly);
-    makeMove(move, *currentPly);
-    ++currentPly;
-}
-
-// Takes back moves[count-1] .. moves[0], last made first.
-void takeBack(const Move* moves, int count) {
-    while (count-- > 0) {
-        --currentPly;
-        unmakeMove(moves[count], *currentPly);
+    void play(Move move) {
+        saveUndoInfo(undo[count]);
+        makeMove(move, undo[count]);
+        moves[count++] = move;
     }
-}
+    // Takes every move back, last made first.
+    void takeBack() {
+        while (count > 0) {
+            --count;
+            unmakeMove(moves[count], undo[count]);
+        }
+    }
+};
 
 char* append(char* out, const char* text) {
     const std::size_t length = std::strlen(text);
@@ -51,11 +53,10 @@ const char* pseudoMoveText(Move code) {
 }
 
 void pvToText(char* buffer, int maxMoves) {
-    Move played[PLY_RECORD_COUNT];
-    const int limit = std::min(maxMoves, recordsLeft());
+    PlayedLine line;
+    const int limit = std::min(maxMoves, MAX_SEARCH_DEPTH);
     char* out = buffer;
-    int count = 0;
-    for (; count < limit; ++count) {
+    while (line.count < limit) {
         const HashEntry* entry = probeTable();
         const Move move = entry ? entryMove(*entry) : 0;
         if (entry && moveKind(move) == KIND_NO_MOVE) {
@@ -70,9 +71,8 @@ void pvToText(char* buffer, int maxMoves) {
         }
         out = moveToText(out, move);
         *out++ = ' ';
-        playOnNextRecord(move);
-        played[count] = move;
+        line.play(move);
     }
     *out = '\0';
-    takeBack(played, count);
+    line.takeBack();
 }

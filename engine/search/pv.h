@@ -1,10 +1,10 @@
 // The principal variation read back from the transposition table.
 #pragma once
 
-#include "board/plyrecord.h"
+#include "board/types.h"
 
-// pvToText's buffer: room for the longest variation the ply records allow
-// (six characters a move) and a closing verdict text.
+// pvToText's buffer: room for the longest variation, as long as the deepest search
+// (six characters a move), and a closing verdict text.
 inline constexpr int PV_BUFFER_SIZE = 1024;
 
 // Text of a pseudo-move (kind 3) in the principal variation: "# " for mate,
@@ -14,8 +14,8 @@ const char* pseudoMoveText(Move code);
 // Text that ends a variation where the table has no (usable) entry.
 inline constexpr const char* NO_ENTRY_TEXT = "NOE ";
 
-// Writes at most maxMoves moves of the current position's principal variation
-// into buffer ("e2e4 e7e5 "), ended by a verdict text or NO_ENTRY_TEXT where the
-// table gives no legal move. Leaves the position, currentPly and the game
-// history as it found them.
+// Writes at most maxMoves (and at most MAX_SEARCH_DEPTH) moves of the current
+// position's principal variation into buffer ("e2e4 e7e5 "), ended by a verdict
+// text or NO_ENTRY_TEXT where the table gives no legal move. Leaves the position
+// and the game history as it found them.
 void pvToText(char* buffer, int maxMoves);

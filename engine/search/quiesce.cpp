@@ -26,10 +26,10 @@ void rememberKiller(PlyRecord& node, Move move) {
 // Score of one move, made and taken back; the mover is S.
 template <Side S>
 int scoreMove(PlyRecord& node, Move move, int depth, int ply, int alpha, int beta) {
-    makeMoveBy(S, move, node);
+    makeMoveBy(S, move, node.undo);
     ++currentPly;
     int score;
-    if (leavesKingAttacked(move, S, node))
+    if (leavesKingAttacked(move, S, node.check))
         score = NO_MOVE_SCORE;
     else if (depth <= QS_DEPTH_LIMIT || ply >= MAX_PLY)
         score = -evaluate();  // the last capture ply or record: the child is scored statically
@@ -38,7 +38,7 @@ int scoreMove(PlyRecord& node, Move move, int depth, int ply, int alpha, int bet
     else
         score = -quiesceFor<S ^ 1>(depth - 1, ply + 1, -beta, -alpha);
     --currentPly;
-    unmakeMoveBy(S, move, node);
+    unmakeMoveBy(S, move, node.undo);
     return score;
 }
 
@@ -57,13 +57,13 @@ int quiesceFor(int depth, int ply, int alpha, int beta) {
     Bound bound = BOUND_UPPER;
     Move bestMove = 0;
     MoveEntry* const begin = listStartFor(node);
-    computeCheckInfo(node);
-    const bool inCheck = node.checkers != 0;
+    computeCheckInfo(node.check);
+    const bool inCheck = node.check.checkers != 0;
 
     // 3. In check every evasion is searched; otherwise the side may stand pat.
     int best;
     if (inCheck) {
-        node.moveListEnd = generateEvasions<S>(begin, node);
+        node.moveListEnd = generateEvasions<S>(begin, node.check);
         best = NO_MOVE_SCORE;
     } else {
         best = evaluate();
@@ -76,7 +76,7 @@ int quiesceFor(int depth, int ply, int alpha, int beta) {
     MoveEntry* const end = node.moveListEnd;
 
     // 4. Undo information for every move of the loop.
-    saveUndoInfo(node);
+    saveUndoInfo(node.undo);
 
     // 5. Ordering keys.
     setQuiesceKeys(begin, end, node);

@@ -16,10 +16,10 @@ namespace {
 // The root's children: a three-fold repetition draws here, not a two-fold one.
 template <Side S>
 int scoreRootMove(PlyRecord& root, Move move, int alpha, int beta, bool alphaRaised) {
-    makeMoveBy(S, move, root);
+    makeMoveBy(S, move, root.undo);
     ++currentPly;
     int score;
-    if (leavesKingAttacked(move, S, root)) {
+    if (leavesKingAttacked(move, S, root.check)) {
         score = NO_MOVE_SCORE;
     } else if (checkDraw(2)) {
         score = 0;
@@ -34,7 +34,7 @@ int scoreRootMove(PlyRecord& root, Move move, int alpha, int beta, bool alphaRai
         }
     }
     --currentPly;
-    unmakeMoveBy(S, move, root);
+    unmakeMoveBy(S, move, root.undo);
     return score;
 }
 
@@ -55,12 +55,12 @@ int searchRootFor(int alpha, int beta) {
     int best = NO_MOVE_SCORE;
     Bound bound = BOUND_UPPER;
     MoveEntry* bestEntry = nullptr;
-    const bool inCheck = root.checkers != 0;
+    const bool inCheck = root.check.checkers != 0;
 
     // 3. Generation in the first iteration only; later ones reuse the list and its scores.
     if (!root.moveListEnd) {
-        root.moveListEnd = inCheck ? generateEvasions<S>(moveListArray, root) : generateAll<S>(moveListArray);
-        saveUndoInfo(root);
+        root.moveListEnd = inCheck ? generateEvasions<S>(moveListArray, root.check) : generateAll<S>(moveListArray);
+        saveUndoInfo(root.undo);
     }
     MoveEntry* const end = root.moveListEnd;
 

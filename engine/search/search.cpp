@@ -38,13 +38,13 @@ private:
 template <Side S>
 int nullMoveScore(PlyRecord& node, int reduction, int depth, int ply, int beta) {
     if (!node.moveListEnd) node.moveListEnd = listStartFor(node);  // the child's list starts here
-    makeNullMove(node);
+    makeNullMove(node.undo);
     ++currentPly;
     currentPly->moveListEnd = nullptr;
     const int score = depth > reduction + 1 ? -searchFor<S ^ 1>(depth - reduction - 1, ply + 1, -beta, -beta + 1, false)
                                             : -quiesceFor<S ^ 1>(0, ply + 1, -beta, -beta + 1);
     --currentPly;
-    unmakeNullMove(node);
+    unmakeNullMove(node.undo);
     node.moveListEnd = nullptr;
     return score;
 }
@@ -64,10 +64,10 @@ int searchChild(int depth, int ply, int alpha, int beta, bool alphaRaised) {
 // Score of one move, made and taken back; the mover is S.
 template <Side S>
 int scoreMove(PlyRecord& node, Move move, int childDepth, int ply, int alpha, int beta, bool alphaRaised) {
-    makeMoveBy(S, move, node);
+    makeMoveBy(S, move, node.undo);
     ++currentPly;
     int score;
-    if (leavesKingAttacked(move, S, node)) {
+    if (leavesKingAttacked(move, S, node.check)) {
         score = NO_MOVE_SCORE;
     } else if (checkDraw(1)) {
         score = 0;
@@ -76,7 +76,7 @@ int scoreMove(PlyRecord& node, Move move, int childDepth, int ply, int alpha, in
         score = searchChild<S>(childDepth, ply, alpha, beta, alphaRaised);
     }
     --currentPly;
-    unmakeMoveBy(S, move, node);
+    unmakeMoveBy(S, move, node.undo);
     return score;
 }
 
@@ -103,8 +103,8 @@ int searchFor(int depth, int ply, int alpha, int beta, bool nullAllowed) {
     int best = NO_MOVE_SCORE;
     Bound bound = BOUND_UPPER;
     Move bestMove = 0;
-    computeCheckInfo(node);
-    const bool inCheck = node.checkers != 0;
+    computeCheckInfo(node.check);
+    const bool inCheck = node.check.checkers != 0;
 
     // 3. Null move: if passing still fails high, so will a real move.
     if (nullAllowed && !inCheck) {
@@ -129,8 +129,8 @@ int searchFor(int depth, int ply, int alpha, int beta, bool nullAllowed) {
     // 6. Generation, unless internal deepening left a list here.
     MoveEntry* const begin = listStartFor(node);
     if (!node.moveListEnd) {
-        node.moveListEnd = inCheck ? generateEvasions<S>(begin, node) : generateAll<S>(begin);
-        saveUndoInfo(node);
+        node.moveListEnd = inCheck ? generateEvasions<S>(begin, node.check) : generateAll<S>(begin);
+        saveUndoInfo(node.undo);
     }
     MoveEntry* const end = node.moveListEnd;
 

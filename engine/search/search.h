@@ -1,7 +1,7 @@
 // The principal-variation alpha-beta search of every node below the root.
 #pragma once
 
-#include "board/plyrecord.h"
+#include "search/plyrecord.h"
 
 // Value of the current position for the side to move, searched depth (>= 1) plies
 // deep. ply (>= 1) is the distance from the root; the record at currentPly is this

@@ -6,7 +6,8 @@
 // ---- Depth and ply limits ---------------------------------------------------------
 inline constexpr int MAX_SEARCH_DEPTH = 127;  // every search gets at most this depth
 inline constexpr int QS_DEPTH_LIMIT = -8;   // capture plies the quiescence search plays out
-inline constexpr int MAX_PLY = 135;         // the last ply record; its children are scored statically
+inline constexpr int PLY_RECORD_COUNT = 136;  // the search's stack: root, full-width and capture plies
+inline constexpr int MAX_PLY = PLY_RECORD_COUNT - 1;  // the last ply record; its children are scored statically
 inline constexpr int SEARCH_PLY_LIMIT = 127;  // from here on the children are left to quiesce
 inline constexpr int FIRST_ITERATION_DEPTH = 2;  // never interrupted: every stop test needs a deeper iteration
 inline constexpr int IID_REDUCTION = 2;      // internal deepening searches this much shallower

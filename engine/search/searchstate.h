@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "movegen/movelist.h"
 #include "search/control.h"
 #include "search/pv.h"
 #include "search/searchconst.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "board/plyrecord.h"
+#include "search/plyrecord.h"
 
 struct HashEntry {
     std::uint32_t word0;  // move (bits 0-15), bits 16-31 of the key's low half

@@ -151,8 +151,8 @@ TEST(SetPosition, ClearsTheSearchTablesAndTheHistory) {
     pawnHashTable[3] = 11;
     plyRecords[40].killer1 = 0x123;
     hashAge = 5;
-    saveUndoInfo(plyRecords[0]);
-    makeMove(coordinateMove("e2e4"), plyRecords[0]);
+    saveUndoInfo(testUndo[0]);
+    makeMove(coordinateMove("e2e4"), testUndo[0]);
     setUpOrFail("4k3/8/8/8/8/8/8/4K3 b - -");
     EXPECT_EQ(transpositionTable[5][1].word1, 0u);
     EXPECT_EQ(historyTable[WHITE][100], 0u);
@@ -168,8 +168,8 @@ TEST(SetPosition, ClearsTheSearchTablesAndTheHistory) {
 
 TEST(WriteFen, AfterAMoveTheEnPassantSquareIsShown) {
     setUpOrFail(START_FEN);
-    saveUndoInfo(plyRecords[0]);
-    makeMove(coordinateMove("e2e4"), plyRecords[0]);
+    saveUndoInfo(testUndo[0]);
+    makeMove(coordinateMove("e2e4"), testUndo[0]);
     EXPECT_EQ(currentFen(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
 }
 

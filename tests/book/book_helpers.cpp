@@ -8,6 +8,7 @@
 #include "board/makemove.h"
 #include "book/book.h"
 #include "search/tt.h"
+#include "support/board_helpers.h"
 
 std::string bookRecordWithCount(int countByte, const std::vector<Move>& moves) {
     std::string bytes(1, static_cast<char>(countByte));
@@ -33,19 +34,19 @@ Move bookMoveHere() {
     return entry && isBookEntry(*entry) ? entryMove(*entry) : 0;
 }
 
+namespace {
+int recordsInUse = 0;  // the next free undo record
+}  // namespace
+
 void playOnRecords(const std::vector<Move>& moves) {
     for (Move m : moves) {
-        saveUndoInfo(*currentPly);
-        makeMove(m, *currentPly);
-        ++currentPly;
+        saveUndoInfo(testUndo[recordsInUse]);
+        makeMove(m, testUndo[recordsInUse++]);
     }
 }
 
 void takeBackFromRecords(const std::vector<Move>& moves) {
-    for (auto m = moves.rbegin(); m != moves.rend(); ++m) {
-        --currentPly;
-        unmakeMove(*m, *currentPly);
-    }
+    for (auto m = moves.rbegin(); m != moves.rend(); ++m) unmakeMove(*m, testUndo[--recordsInUse]);
 }
 
 std::uint32_t seedPicking(long wanted, long lineCount) {

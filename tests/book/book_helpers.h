@@ -32,7 +32,7 @@ std::string bookFile(const std::string& countLine, const std::vector<std::vector
 // The move of the current position's book entry, 0 when it has none.
 Move bookMoveHere();
 
-// Plays moves on the records from currentPly on; takeBack undoes them.
+// Plays moves on the test's undo records after those in use; takeBack undoes them.
 void playOnRecords(const std::vector<Move>& moves);
 void takeBackFromRecords(const std::vector<Move>& moves);
 

@@ -1,10 +1,10 @@
 // Pawn structure by hand from the tables, and the pawn cache.
 #include <gtest/gtest.h>
 
+#include "board/pst.h"
 #include "eval/evaluate.h"
 #include "eval/pawnhash.h"
 #include "eval/pawns.h"
-#include "board/pst.h"
 #include "eval_helpers.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
@@ -64,8 +64,8 @@ TEST(PawnHash, PieceCaptureAcrossAMaterialBandDoesNotReuseTheOldTable) {
     setUpOrFail("4k3/8/8/8/PP1n2PP/8/8/3QK3 w - -");
     ASSERT_EQ(position.totalMaterial, 16);  // PAWN_TABLE_C
     evaluate();
-    saveUndoInfo(plyRecords[0]);
-    makeMove(coordinateMove("d1d4"), plyRecords[0]);
+    saveUndoInfo(testUndo[0]);
+    makeMove(coordinateMove("d1d4"), testUndo[0]);
     ASSERT_EQ(position.totalMaterial, 13);  // PAWN_TABLE_D: rank 4 reads 9, 12, .., 12, 9 instead of 6, 8, .., 8, 6
     const Score afterCapture = evaluate();
     setUpOrFail("4k3/8/8/8/PP1Q2PP/8/8/4K3 b - -");
@@ -78,9 +78,9 @@ TEST(PawnHash, WarmCacheAlongRealGamesMatchesColdEvaluation) {
         setUpOrFail(game.fens[0].c_str());
         std::vector<Score> warm{evaluate()};
         for (std::size_t i = 0; i < game.moves.size(); ++i) {
-            PlyRecord& ply = plyRecords[i % PLY_RECORD_COUNT];  // never unmade: records can be reused
-            saveUndoInfo(ply);
-            makeMove(coordinateMove(game.moves[i]), ply);
+            UndoRecord& undo = testUndo[i % TEST_UNDO_RECORDS];  // never unmade: records can be reused
+            saveUndoInfo(undo);
+            makeMove(coordinateMove(game.moves[i]), undo);
             warm.push_back(evaluate());
         }
         for (std::size_t i = 0; i < game.fens.size(); ++i) {

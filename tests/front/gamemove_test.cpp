@@ -2,10 +2,10 @@
 // and the checks that keep unplayable moves off the board.
 #include <gtest/gtest.h>
 
+#include "base/log.h"
 #include "board/validate.h"
 #include "board/zobrist.h"
 #include "front/gamemove.h"
-#include "base/log.h"
 #include "front_support.h"
 #include "search/history.h"
 #include "support/board_helpers.h"
@@ -91,8 +91,8 @@ TEST(ParseCoordinateMove, WordsThatAreNoMove) {
 TEST(ParseCoordinateMove, ReadsTheRootSnapshotNotTheLivePosition) {
     setUpOrFail(START_FEN);
     // A move made on the live position only (as a ponder move is) leaves the snapshot alone.
-    saveUndoInfo(plyRecords[1]);
-    makeMove(code("g1", "f3", KIND_QUIET), plyRecords[1]);
+    saveUndoInfo(testUndo[1]);
+    makeMove(code("g1", "f3", KIND_QUIET), testUndo[1]);
     ASSERT_EQ(position.board[sq("f3")], WHITE_KNIGHT);
     EXPECT_EQ(parseCoordinateMove("e2f3"), code("e2", "f3", KIND_QUIET));
     EXPECT_EQ(parseCoordinateMove("g1f3"), code("g1", "f3", KIND_QUIET));

@@ -40,8 +40,8 @@ protected:
     }
     // Plays a move on the test's board (game moves are never taken back).
     static void play(Move move) {
-        saveUndoInfo(*currentPly);
-        makeMove(move, *currentPly);
+        saveUndoInfo(testUndo[0]);
+        makeMove(move, testUndo[0]);
     }
     // The engine's move line, checked legal on the test's board and played there.
     ::testing::AssertionResult engineMoves(std::string& text) {

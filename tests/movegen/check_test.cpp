@@ -17,10 +17,10 @@ Bitboard squares(std::initializer_list<const char*> names) {
 bool leavesAttacked(const char* word) {
     const Move m = coordinateMove(word);
     const Side mover = position.sideToMove;
-    saveUndoInfo(plyRecords[0]);
-    makeMove(m, plyRecords[0]);
+    saveUndoInfo(testUndo[0]);
+    makeMove(m, testUndo[0]);
     const bool attacked = leavesKingAttacked(m, mover);
-    unmakeMove(m, plyRecords[0]);
+    unmakeMove(m, testUndo[0]);
     return attacked;
 }
 
@@ -28,37 +28,39 @@ bool leavesAttacked(const char* word) {
 
 TEST(CheckInfo, NoCheck) {
     setUpOrFail(START_FEN);
-    computeCheckInfo(plyRecords[0]);
-    EXPECT_EQ(plyRecords[0].checkers, 0u);
+    CheckInfo check;
+    computeCheckInfo(check);
+    EXPECT_EQ(check.checkers, 0u);
 }
 
 TEST(CheckInfo, DoubleCheckByKnightAndBishopHasNoOrthogonalLines) {
     // Bishop b5 and knight d6 both attack the e8 king.
     setUpOrFail("4k3/8/3N4/1B6/8/8/8/4K3 b - -");
-    PlyRecord& ply = plyRecords[0];
-    ply.kingOrthLines = ~Bitboard{0};  // stale value from an earlier use
-    computeCheckInfo(ply);
-    EXPECT_EQ(ply.checkers, squares({"b5", "d6"}));
-    EXPECT_EQ(ply.kingOrthLines, 0u);
-    EXPECT_EQ(ply.kingDiagLines, squares({"d7", "c6", "b5", "f7", "g6", "h5"}));
+    CheckInfo check;
+    check.kingOrthLines = ~Bitboard{0};  // stale value from an earlier use
+    computeCheckInfo(check);
+    EXPECT_EQ(check.checkers, squares({"b5", "d6"}));
+    EXPECT_EQ(check.kingOrthLines, 0u);
+    EXPECT_EQ(check.kingDiagLines, squares({"d7", "c6", "b5", "f7", "g6", "h5"}));
 }
 
 TEST(CheckInfo, RookCheckKeepsTheLinesThroughTheKing) {
     // The rook on e4 checks along the file; the bishop on a4 does not reach e8.
     setUpOrFail("4k3/8/8/8/b3R3/8/8/4K3 b - -");
-    PlyRecord& ply = plyRecords[0];
-    computeCheckInfo(ply);
-    EXPECT_EQ(ply.checkers, squares({"e4"}));
-    EXPECT_EQ(ply.kingOrthLines, squares({"a8", "b8", "c8", "d8", "f8", "g8", "h8", "e7", "e6", "e5", "e4"}));
+    CheckInfo check;
+    computeCheckInfo(check);
+    EXPECT_EQ(check.checkers, squares({"e4"}));
+    EXPECT_EQ(check.kingOrthLines, squares({"a8", "b8", "c8", "d8", "f8", "g8", "h8", "e7", "e6", "e5", "e4"}));
 }
 
 TEST(CheckInfo, PawnAndKnightChecks) {
+    CheckInfo check;
     setUpOrFail("4k3/3P4/8/8/8/8/8/4K3 b - -");
-    computeCheckInfo(plyRecords[0]);
-    EXPECT_EQ(plyRecords[0].checkers, squares({"d7"}));
+    computeCheckInfo(check);
+    EXPECT_EQ(check.checkers, squares({"d7"}));
     setUpOrFail("4k3/8/8/8/8/8/2n5/4K3 w - -");
-    computeCheckInfo(plyRecords[0]);
-    EXPECT_EQ(plyRecords[0].checkers, squares({"c2"}));
+    computeCheckInfo(check);
+    EXPECT_EQ(check.checkers, squares({"c2"}));
 }
 
 TEST(LeavesKingAttacked, PinnedPieceAndKingMoves) {

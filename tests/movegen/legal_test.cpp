@@ -27,15 +27,18 @@ std::vector<std::string> realPositions() {
 
 // The legal moves found by trying every generateAll entry, even when in check.
 std::vector<std::string> legalFromGenerateAll() {
-    PlyRecord& ply = *currentPly;
     const Side mover = position.sideToMove;
-    MoveEntry* const end = MOVE_GENERATORS[GEN_ALL][mover](moveListArray, ply);
-    saveUndoInfo(ply);
+    CheckInfo check;
+    computeCheckInfo(check);
+    MoveEntry list[MAX_MOVES_PER_POSITION];
+    MoveEntry* const end = MOVE_GENERATORS[GEN_ALL][mover](list, check);
+    UndoRecord undo;
+    saveUndoInfo(undo);
     std::vector<std::string> legal;
-    for (MoveEntry* e = moveListArray; e != end; ++e) {
-        makeMove(e->move, ply);
+    for (MoveEntry* e = list; e != end; ++e) {
+        makeMove(e->move, undo);
         if (!leavesKingAttacked(e->move, mover)) legal.push_back(moveText(e->move));
-        unmakeMove(e->move, ply);
+        unmakeMove(e->move, undo);
     }
     std::sort(legal.begin(), legal.end());
     return legal;
@@ -82,8 +85,9 @@ TEST(RealPositions, GeneratorsAgreeWithEachOtherAndWithAnIndependentCount) {
         depth1 += perft(1);
         depth2 += perft(2);
         EXPECT_EQ(sortedLegalMoves(), legalFromGenerateAll());
-        computeCheckInfo(*currentPly);
-        if (currentPly->checkers) {
+        CheckInfo check;
+        computeCheckInfo(check);
+        if (check.checkers) {
             ++checks;
             continue;
         }

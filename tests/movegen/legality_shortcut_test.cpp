@@ -23,33 +23,43 @@ struct Tally {
 
 bool kingMoved(Move move, Side mover) { return moveTo(move) == position.kingSquare[mover]; }
 
+// One ply of the walk: the check information of its position, the undo record of its move.
+struct WalkPly {
+    CheckInfo check;
+    UndoRecord undo;
+};
+constexpr int MAX_WALK_DEPTH = 3;
+WalkPly walkPlies[MAX_WALK_DEPTH];
+MoveEntry walkLists[MAX_WALK_DEPTH * MAX_MOVES_PER_POSITION];
+
 // Compares both answers for every generated move here and, to `depth` plies, below.
-void compareBelow(int depth, PlyRecord* ply, MoveEntry* list, Tally& tally) {
-    computeCheckInfo(*ply);
+void compareBelow(int depth, WalkPly* ply, MoveEntry* list, Tally& tally) {
+    computeCheckInfo(ply->check);
     const Side mover = position.sideToMove;
-    const bool inCheck = ply->checkers != 0;
-    MoveEntry* const end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][mover](list, *ply);
-    const Bitboard toTest = squaresToTest(*ply);
-    saveUndoInfo(*ply);
+    const bool inCheck = ply->check.checkers != 0;
+    MoveEntry* const end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][mover](list, ply->check);
+    const Bitboard toTest = squaresToTest(ply->check);
+    saveUndoInfo(ply->undo);
     for (MoveEntry* e = list; e != end; ++e) {
         const Move move = e->move;
-        makeMove(move, *ply);
+        makeMove(move, ply->undo);
         const bool general = leavesKingAttacked(move, mover);
-        const bool shortcut = leavesKingAttacked(move, mover, *ply);
-        const bool pinShortcut = leavesKingAttacked(move, mover, *ply, toTest);
+        const bool shortcut = leavesKingAttacked(move, mover, ply->check);
+        const bool pinShortcut = leavesKingAttacked(move, mover, ply->check, toTest);
         ++tally.moves;
         if ((general != shortcut || general != pinShortcut) && tally.mismatches++ == 0)
             tally.firstMismatch = currentFen() + " after " + moveText(move);
         if (general && !inCheck && !kingMoved(move, mover) && moveKind(move) != KIND_EN_PASSANT) ++tally.discoveredAttacks;
         if (!general && depth > 1) compareBelow(depth - 1, ply + 1, end, tally);
-        unmakeMove(move, *ply);
+        unmakeMove(move, ply->undo);
     }
 }
 
 void expectSameAnswers(const std::vector<std::string>& fens, int depth, Tally& tally) {
     for (const std::string& fen : fens) {
         setUpOrFail(fen.c_str());
-        compareBelow(depth, currentPly, moveListArray, tally);
+        ASSERT_LE(depth, MAX_WALK_DEPTH);
+        compareBelow(depth, walkPlies, walkLists, tally);
     }
     EXPECT_EQ(tally.mismatches, 0) << "first: " << tally.firstMismatch;
 }

@@ -17,9 +17,11 @@ EntryRows rowsOf(const MoveEntry* begin, const MoveEntry* end) {
 }
 
 EntryRows run(GeneratorKind kind) {
-    computeCheckInfo(*currentPly);
-    const MoveEntry* end = MOVE_GENERATORS[kind][position.sideToMove](moveListArray, *currentPly);
-    return rowsOf(moveListArray, end);
+    CheckInfo check;
+    computeCheckInfo(check);
+    MoveEntry list[MAX_MOVES_PER_POSITION];
+    const MoveEntry* end = MOVE_GENERATORS[kind][position.sideToMove](list, check);
+    return rowsOf(list, end);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(SanGames, EveryMoveResolvesToTheRecordedLegalMove) {
             const Move move = parseSan(san[ply].c_str());
             ASSERT_EQ(move, coordinateMove(uci[ply])) << moveText(move) << " vs " << uci[ply];
             ASSERT_TRUE(isLegalMove(move));
-            makeMove(move, plyRecords[0]);  // game moves are never taken back
+            makeMove(move, testUndo[0]);  // game moves are never taken back
             ASSERT_EQ(currentFen(), fens[ply + 1]);
             ASSERT_EQ(validatePosition(), "");
         }

@@ -44,7 +44,7 @@ std::vector<std::string> keysAlong(const std::vector<std::string>& moves) {
     std::vector<std::string> keys;
     for (const std::string& move : moves) {
         keys.push_back(std::to_string(static_cast<std::int64_t>(position.hashKey)));
-        makeMove(coordinateMove(move), plyRecords[0]);
+        makeMove(coordinateMove(move), testUndo[0]);
     }
     setUpInitialPosition();
     return keys;

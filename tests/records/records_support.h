@@ -16,7 +16,7 @@ std::string gameBytes(const std::vector<std::uint16_t>& words);
 template <typename Call>
 std::string capturedOutput(Call call);
 
-// The standard initial position with currentPly on its first record, as the reader needs it.
+// The standard initial position, as the reader needs it.
 void setUpInitialPosition();
 // True when the position is the standard initial one with nothing above it.
 bool atInitialPosition();

@@ -13,8 +13,8 @@ namespace {
 // Plays coordinate moves as game moves (never taken back).
 void play(std::initializer_list<const char*> words) {
     for (const char* word : words) {
-        saveUndoInfo(plyRecords[0]);
-        makeMove(coordinateMove(word), plyRecords[0]);
+        saveUndoInfo(testUndo[0]);
+        makeMove(coordinateMove(word), testUndo[0]);
     }
 }
 
@@ -129,8 +129,8 @@ TEST(CheckDraw, RealGamesRepeatExactlyWhereTheirPositionsRecur) {
         setUpOrFail(game.fens[0].c_str());
         std::map<std::string, int> seen{{game.fens[0], 1}};
         for (std::size_t i = 0; i < game.moves.size(); ++i) {
-            saveUndoInfo(plyRecords[0]);
-            makeMove(coordinateMove(game.moves[i]), plyRecords[0]);
+            saveUndoInfo(testUndo[0]);
+            makeMove(coordinateMove(game.moves[i]), testUndo[0]);
             const int earlier = seen[game.fens[i + 1]]++;
             const Move verdict = checkDraw(1);
             if (verdict == VERDICT_NO_MATERIAL || verdict == VERDICT_FIFTY_MOVES) continue;

@@ -19,8 +19,7 @@ Move quiet(const char* from, const char* to) { return makeMoveCode(sq(from), sq(
 // Everything pvToText and storeLine promise to leave alone.
 struct Untouched {
     PositionSnapshot snapshot = takeSnapshot();
-    PlyRecord* ply = currentPly;
-    bool stillHolds() const { return takeSnapshot() == snapshot && currentPly == ply && validatePosition().empty(); }
+    bool stillHolds() const { return takeSnapshot() == snapshot && validatePosition().empty(); }
 };
 
 // Moves of a coordinate line, each resolved in the position it is played from;
@@ -29,10 +28,10 @@ std::vector<Move> lineMoves(const std::vector<std::string>& words) {
     std::vector<Move> moves;
     for (const std::string& word : words) {
         moves.push_back(coordinateMove(word));
-        saveUndoInfo(plyRecords[moves.size()]);
-        makeMove(moves.back(), plyRecords[moves.size()]);
+        saveUndoInfo(testUndo[moves.size()]);
+        makeMove(moves.back(), testUndo[moves.size()]);
     }
-    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], plyRecords[i]);
+    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], testUndo[i]);
     return moves;
 }
 
@@ -41,10 +40,10 @@ void storeAsSearchResults(const std::vector<std::string>& words) {
     const std::vector<Move> moves = lineMoves(words);
     for (std::size_t i = 0; i < moves.size(); ++i) {
         storeTable(5, BOUND_EXACT, 0, moves[i]);
-        saveUndoInfo(plyRecords[i + 1]);
-        makeMove(moves[i], plyRecords[i + 1]);
+        saveUndoInfo(testUndo[i + 1]);
+        makeMove(moves[i], testUndo[i + 1]);
     }
-    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], plyRecords[i]);
+    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], testUndo[i]);
 }
 
 std::string pvText(int maxMoves) {
@@ -64,7 +63,6 @@ class PvTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setUpOrFail(START_FEN);
-        currentPly = plyRecords;
     }
     void TearDown() override { setUpOrFail(START_FEN); }
 };
@@ -97,11 +95,11 @@ TEST_F(PvTest, VerdictCodesEndTheTextWithTheirWords) {
     storeAsSearchResults(line);
     const std::vector<Move> moves = lineMoves(line);
     for (std::size_t i = 0; i < moves.size(); ++i) {
-        saveUndoInfo(plyRecords[10 + i]);
-        makeMove(moves[i], plyRecords[10 + i]);
+        saveUndoInfo(testUndo[10 + i]);
+        makeMove(moves[i], testUndo[10 + i]);
     }
     storeTable(3, BOUND_EXACT, -8100, VERDICT_MATED);
-    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], plyRecords[9 + i]);
+    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], testUndo[9 + i]);
     EXPECT_EQ(pvText(10), "f2f3 e7e5 g2g4 d8h4 # ");
 
     struct Case {
@@ -154,10 +152,10 @@ TEST_F(PvTest, AMoveThatIsNotLegalHereEndsTheTextAsAMissingEntry) {
     // The same after a legal first move: the second entry holds White's move with Black to move.
     setUpOrFail(START_FEN);
     storeAsSearchResults({"d2d4"});
-    saveUndoInfo(plyRecords[20]);
-    makeMove(quiet("d2", "d4"), plyRecords[20]);
+    saveUndoInfo(testUndo[20]);
+    makeMove(quiet("d2", "d4"), testUndo[20]);
     storeTable(4, BOUND_EXACT, 0, quiet("e2", "e4"));
-    unmakeMove(quiet("d2", "d4"), plyRecords[20]);
+    unmakeMove(quiet("d2", "d4"), testUndo[20]);
     const Untouched before;
     EXPECT_EQ(pvText(4), "d2d4 NOE ");
     EXPECT_TRUE(before.stillHolds());
@@ -175,7 +173,7 @@ TEST_F(PvTest, RealGamesReadBackAsTheirOwnMoves) {
     }
 }
 
-TEST_F(PvTest, TheVariationNeverRunsPastThePlyRecords) {
+TEST_F(PvTest, TheVariationNeverRunsPastTheDeepestSearch) {
     // A cycle of table moves (knights out and back) read with a huge count.
     storeAsSearchResults({"g1f3", "g8f6", "f3g1", "f6g8"});
     const Untouched before;
@@ -192,12 +190,12 @@ protected:
     // The book move of the position after the first `plies` moves of the line.
     static Move bookMoveAfter(const std::vector<Move>& line, std::size_t plies) {
         for (std::size_t i = 0; i < plies; ++i) {
-            saveUndoInfo(plyRecords[40 + i]);
-            makeMove(line[i], plyRecords[40 + i]);
+            saveUndoInfo(testUndo[40 + i]);
+            makeMove(line[i], testUndo[40 + i]);
         }
         const HashEntry* entry = probeTable();
         const Move move = entry && isBookEntry(*entry) ? entryMove(*entry) : 0;
-        for (std::size_t i = plies; i > 0; --i) unmakeMove(line[i - 1], plyRecords[39 + i]);
+        for (std::size_t i = plies; i > 0; --i) unmakeMove(line[i - 1], testUndo[39 + i]);
         return move;
     }
     static bool tableIsEmpty() {
@@ -274,8 +272,8 @@ TEST_F(StoreLineTest, BadLinesAreRefusedAndLeaveEverythingAsItWas) {
     EXPECT_EQ(pvText(9), "e2e4 d7d6 f1b5 c7c6 g1f3 NOE ");
 }
 
-TEST_F(StoreLineTest, ALineLongerThanThePlyRecordsIsRefused) {
-    // Knights out and back: every move legal, but 200 plies do not fit the records.
+TEST_F(StoreLineTest, ALineLongerThanABookLineIsRefused) {
+    // Knights out and back: every move legal, but 200 plies are more than a book line holds.
     const std::vector<Move> cycle = lineMoves({"g1f3", "g8f6", "f3g1", "f6g8"});
     std::vector<Move> line;
     for (int i = 0; i < 200; ++i) line.push_back(cycle[i % 4]);

@@ -28,10 +28,10 @@ int quiesceAtRoot(int depth, int alpha, int beta) {
 // Negated static value of the position after move, from the mover's side.
 int staticValueAfter(const char* word) {
     const Move move = coordinateMove(word);
-    saveUndoInfo(plyRecords[1]);
-    makeMove(move, plyRecords[1]);
+    saveUndoInfo(testUndo[0]);
+    makeMove(move, testUndo[0]);
     const int value = -evaluate();
-    unmakeMove(move, plyRecords[1]);
+    unmakeMove(move, testUndo[0]);
     return value;
 }
 

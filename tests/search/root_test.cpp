@@ -65,15 +65,14 @@ TEST(IterativeDeepening, ARootWithMoreMovesThanAnyFixedHistoryArrayFindsTheMateI
     EXPECT_EQ(bestScore(), MATE_SCORE - 1);
     EXPECT_NE(log.text().find("--- MATE: 8099\n"), std::string::npos);
     // Stockfish finds several mates in one here: check that this move is one.
-    saveUndoInfo(plyRecords[0]);
-    makeMove(move, plyRecords[0]);
-    currentPly = plyRecords + 1;  // the legality test works from currentPly on
+    saveUndoInfo(testUndo[0]);
+    makeMove(move, testUndo[0]);
     MoveEntry replies[MAX_MOVES_PER_POSITION];
     EXPECT_EQ(generateLegalMoves(replies), 0);
-    computeCheckInfo(plyRecords[1]);
-    EXPECT_NE(plyRecords[1].checkers, 0u);
-    currentPly = plyRecords;
-    unmakeMove(move, plyRecords[0]);
+    CheckInfo check;
+    computeCheckInfo(check);
+    EXPECT_NE(check.checkers, 0u);
+    unmakeMove(move, testUndo[0]);
     EXPECT_TRUE(takeSnapshot() == before);
 }
 

@@ -46,7 +46,7 @@ Move searchToDepth(int depth) {
 
 void playGameMoves(std::initializer_list<const char*> words) {
     for (const char* word : words) {
-        saveUndoInfo(plyRecords[0]);
-        makeMove(coordinateMove(word), plyRecords[0]);
+        saveUndoInfo(testUndo[0]);
+        makeMove(coordinateMove(word), testUndo[0]);
     }
 }

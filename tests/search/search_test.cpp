@@ -6,8 +6,8 @@
 #include "search/history.h"
 #include "search/nullmove.h"
 #include "search/search.h"
-#include "search/searchstate.h"
 #include "search/search_helpers.h"
+#include "search/searchstate.h"
 #include "support/board_helpers.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST(NullMove, PassesTheTurnClearsEnPassantAndIsTakenBackExactly) {
     playGameMoves({"d7d5"});  // the double step creates d6 and its key
     ASSERT_NE(position.epSquare, 0);
     const PositionSnapshot before = takeSnapshot();
-    makeNullMove(plyRecords[0]);
+    makeNullMove(plyRecords[0].undo);
     EXPECT_EQ(position.sideToMove, BLACK);
     EXPECT_EQ(position.epSquare, 0);
     EXPECT_EQ(historyTop[-1].move, NULL_MOVE);
@@ -52,7 +52,7 @@ TEST(NullMove, PassesTheTurnClearsEnPassantAndIsTakenBackExactly) {
     const HashKey nullKey = position.hashKey;
     const std::uint32_t nullPawnKey = position.pawnKey;
     EXPECT_EQ(historyTop->key(), nullKey);
-    unmakeNullMove(plyRecords[0]);
+    unmakeNullMove(plyRecords[0].undo);
     EXPECT_TRUE(takeSnapshot() == before);
     EXPECT_TRUE(validatePosition().empty());
     // Keys have no side-to-move term, and a set-up none for en passant: passing leaves the

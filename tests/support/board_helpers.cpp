@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+UndoRecord testUndo[TEST_UNDO_RECORDS];
+
 void setUpOrFail(const char* fen) { ASSERT_TRUE(setPosition(fen, false)) << fen; }
 
 Move coordinateMove(const std::string& word) {

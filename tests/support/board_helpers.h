@@ -6,6 +6,10 @@
 #include "board/makemove.h"
 #include "board/setup.h"
 
+// Undo records for the moves a test makes by hand, one per ply.
+inline constexpr int TEST_UNDO_RECORDS = 256;
+extern UndoRecord testUndo[TEST_UNDO_RECORDS];
+
 // Sets up a FEN or fails the test.
 void setUpOrFail(const char* fen);
 

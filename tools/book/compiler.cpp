@@ -35,11 +35,11 @@ std::vector<std::string> moveWords(const std::string& textLine) {
     return words;
 }
 
+// The undo records of the line being played.
+UndoRecord lineUndo[BOOK_LINE_MAX_MOVES];
+
 void takeBack(const BookLine& line) {
-    for (int i = line.count - 1; i >= 0; --i) {
-        --currentPly;
-        unmakeMove(line.moves[i], *currentPly);
-    }
+    for (int i = line.count - 1; i >= 0; --i) unmakeMove(line.moves[i], lineUndo[i]);
 }
 
 // Plays the words from the current position into line and takes them back;
@@ -59,9 +59,8 @@ int playWords(const std::vector<std::string>& words, BookLine& line, std::string
             refused = static_cast<int>(i);
             break;
         }
-        saveUndoInfo(*currentPly);
-        makeMove(move, *currentPly);
-        ++currentPly;
+        saveUndoInfo(lineUndo[line.count]);
+        makeMove(move, lineUndo[line.count]);
         line.moves[line.count++] = move;
     }
     takeBack(line);

@@ -89,16 +89,17 @@ int runMoves(int argc, char** argv) {
         return EXIT_BAD_INPUT;
     }
     if (!setUpOrComplain(argv[1])) return EXIT_BAD_INPUT;
-    PlyRecord& ply = *currentPly;
-    computeCheckInfo(ply);
+    CheckInfo check;
+    computeCheckInfo(check);
     const Side side = position.sideToMove;
-    const bool inCheck = ply.checkers != 0;
-    MoveEntry* end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][side](moveListArray, ply);
+    const bool inCheck = check.checkers != 0;
+    static MoveEntry list[2 * MAX_MOVES_PER_POSITION];
+    MoveEntry* end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][side](list, check);
     std::printf("%s\n", inCheck ? "evasions" : "all");
-    printList(moveListArray, end);
+    printList(list, end);
     if (inCheck) return 0;
     MoveEntry* const captures = end;
-    end = MOVE_GENERATORS[GEN_CAPTURES][side](captures, ply);
+    end = MOVE_GENERATORS[GEN_CAPTURES][side](captures, check);
     std::printf("captures\n");
     printList(captures, end);
     return 0;

@@ -17,20 +17,24 @@ const char* const KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/
 const char* const MIDDLE_GAME = "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - -";
 const char* const IN_CHECK = "7k/8/8/8/K6r/3P4/2P1NP2/1R5Q w - -";  // blocks by every piece type
 
+CheckInfo check;
+UndoRecord undo;
+MoveEntry list[MAX_MOVES_PER_POSITION];
+
 void setUp(const char* fen) {
     if (!setPosition(fen, false)) std::abort();
-    computeCheckInfo(*currentPly);
+    computeCheckInfo(check);
 }
 
 void generate(benchmark::State& state, const char* fen, GeneratorKind kind) {
     setUp(fen);
-    if (kind == GEN_EVASIONS && !currentPly->checkers) std::abort();
+    if (kind == GEN_EVASIONS && !check.checkers) std::abort();
     const MoveGenerator generator = MOVE_GENERATORS[kind][position.sideToMove];
     std::int64_t entries = 0;
     for (auto _ : state) {
-        MoveEntry* end = generator(moveListArray, *currentPly);
+        MoveEntry* end = generator(list, check);
         benchmark::DoNotOptimize(end);
-        entries += end - moveListArray;
+        entries += end - list;
     }
     state.counters["entries/s"] = benchmark::Counter(static_cast<double>(entries), benchmark::Counter::kIsRate);
 }
@@ -43,18 +47,17 @@ void BM_GenerateEvasions(benchmark::State& state) { generate(state, IN_CHECK, GE
 // Every generated move of the position made, tested and unmade.
 void BM_MakeTestUnmake(benchmark::State& state) {
     setUp(KIWIPETE);
-    PlyRecord& ply = *currentPly;
     const Side mover = position.sideToMove;
-    MoveEntry* const end = MOVE_GENERATORS[GEN_ALL][mover](moveListArray, ply);
-    saveUndoInfo(ply);
+    MoveEntry* const end = MOVE_GENERATORS[GEN_ALL][mover](list, check);
+    saveUndoInfo(undo);
     std::int64_t moves = 0;
     for (auto _ : state) {
-        for (MoveEntry* e = moveListArray; e != end; ++e) {
-            makeMove(e->move, ply);
+        for (MoveEntry* e = list; e != end; ++e) {
+            makeMove(e->move, undo);
             benchmark::DoNotOptimize(leavesKingAttacked(e->move, mover));
-            unmakeMove(e->move, ply);
+            unmakeMove(e->move, undo);
         }
-        moves += end - moveListArray;
+        moves += end - list;
     }
     state.counters["moves/s"] = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
 }

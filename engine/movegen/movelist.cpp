@@ -1,3 +1,0 @@
-#include "movegen/movelist.h"
-
-MoveEntry moveListArray[MOVE_LIST_CAPACITY];
