@@ -7,7 +7,6 @@ Position position;
 SetupOrigin setupOrigin;
 GameHistoryEntry gameHistory[GAME_HISTORY_SIZE];
 GameHistoryEntry* historyTop = gameHistory;
-RootSnapshot rootSnapshot;
 
 void compactGameHistory() {
     const long used = historyTop - gameHistory;
@@ -23,11 +22,13 @@ void compactGameHistory() {
     historyTop = gameHistory + HISTORY_KEEP_ON_COMPACT - 1;
 }
 
-void refreshRootSnapshot() {
-    std::memcpy(rootSnapshot.rootBoard, position.board, sizeof rootSnapshot.rootBoard);
-    rootSnapshot.rootSide = position.sideToMove;
-    rootSnapshot.rootEpSquare = position.epSquare;
-    rootSnapshot.rootCastleRights = position.castleRights;
-    rootSnapshot.rootWhiteKingSquare = position.kingSquare[WHITE];
-    rootSnapshot.rootBlackKingSquare = position.kingSquare[BLACK];
+void placePosition(const Position& p) {
+    position = p;
+    setupOrigin = {position.castleRights, position.epSquare};
+    // The entries a previous game used are emptied: making a move relies on every
+    // entry above the top holding no move.
+    for (GameHistoryEntry* e = historyTop; e > gameHistory; --e) *e = GameHistoryEntry{};
+    historyTop = gameHistory;
+    gameHistory[0] = GameHistoryEntry{};
+    gameHistory[0].setKey(position.hashKey);
 }

@@ -1,4 +1,4 @@
-// The one global position, its game history and the root snapshot.
+// The one global position and its game history.
 #pragma once
 
 #include <bit>
@@ -75,8 +75,8 @@ struct GameHistoryEntry {
 };
 static_assert(offsetof(GameHistoryEntry, keyLow) == 0 && offsetof(GameHistoryEntry, keyHigh) == 4);
 
-// Room for a long game plus the deepest search; applyGameMove compacts the
-// history before a game could run past the room left for a search.
+// Room for a long game plus the deepest search; game moves compact the history
+// before a game could run past the room left for a search.
 inline constexpr int GAME_HISTORY_SIZE = 4096;
 inline constexpr int HISTORY_SEARCH_RESERVE = 512;
 // Repetition scans never look further back than 100 plies; keep a little more.
@@ -88,17 +88,5 @@ extern GameHistoryEntry* historyTop;
 // Drops old history entries when the game has used up the room a search needs.
 void compactGameHistory();
 
-// ---- Root snapshot: the game position as the interface last saw it -------------
-struct RootSnapshot {
-    Piece rootBoard[64];
-    Side rootSide;
-    std::uint8_t rootEpSquare;
-    std::uint16_t rootCastleRights;
-    std::uint8_t rootWhiteKingSquare;
-    std::uint8_t rootBlackKingSquare;
-};
-
-extern RootSnapshot rootSnapshot;
-
-// Copies the current position into the root snapshot.
-void refreshRootSnapshot();
+// Makes p the position, with a fresh game history that starts from it.
+void placePosition(const Position& p);

@@ -19,7 +19,7 @@ inline constexpr std::uint32_t PAWN_SCORE_FIELD = 0xFFFFu;
 
 extern std::uint32_t pawnHashTable[PAWN_HASH_SIZE];
 
-// Empties the whole table (done by every set-up).
+// Empties the whole table (done whenever a game starts).
 void clearPawnHashTable();
 
 // The cached score of the structure with this key under pawn table pawnTableId (0..7).

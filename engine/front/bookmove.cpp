@@ -3,7 +3,7 @@
 
 #include "base/log.h"
 #include "book/book.h"
-#include "front/gamemove.h"
+#include "game/gamemove.h"
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/log.h"
-#include "board/setup.h"
-#include "front/gamemove.h"
+#include "game/setup.h"
+#include "game/gamemove.h"
 #include "front/input.h"
 #include "front/state.h"
 #include "front/think.h"
@@ -182,7 +182,7 @@ inline constexpr Command COMMANDS[] = {
 
 // The prediction was right: the running search goes on as the search for our move.
 void ponderHit() {
-    ponderMove = 0;
+    keepPonderMove();
     logLine("-GOOD PONDER");
     thinkAndMove();
 }
@@ -210,7 +210,7 @@ void ponderMiss(Move move, const char* word) {
 
 void playOpponentMove(Move move, const char* word) {
     const EngineState state = engineState;
-    if (state == ENGINE_PONDERING) return move == ponderMove ? ponderHit() : ponderMiss(move, word);
+    if (state == ENGINE_PONDERING) return move == ponderMove() ? ponderHit() : ponderMiss(move, word);
     if (state != ENGINE_IDLE && state != ENGINE_WAITING) return;
     if (!acceptOpponentMove(move, word)) return;
     applyGameMove(move);

@@ -17,7 +17,6 @@ enum EngineState : std::int32_t {
 
 extern std::atomic<EngineState> engineState;
 extern std::atomic<std::uint8_t> ponderEnabled;   // easy / hard
-extern std::atomic<Move> ponderMove;              // predicted reply being pondered on, 0 = none
 extern std::atomic<std::uint8_t> lastMoveFromBook;
 
 // Main thread only: whether new, setboard or test has set up a position yet.

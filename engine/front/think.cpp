@@ -5,9 +5,8 @@
 
 #include "base/clock.h"
 #include "base/log.h"
-#include "board/makemove.h"
 #include "front/constants.h"
-#include "front/gamemove.h"
+#include "game/gamemove.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "movegen/check.h"
@@ -19,9 +18,6 @@
 #include "search/tt.h"
 
 namespace {
-
-// Undo information of the predicted reply made while pondering.
-UndoRecord ponderRecord;
 
 // Scores of a move that mates at once, and the edge above which a score is a mate.
 constexpr int MATE_IN_ONE_SCORE = MATE_SCORE - 1;
@@ -54,15 +50,6 @@ Move playableMove(Move chosen) {
 std::optional<std::uint32_t> failLowExtraTime() {
     if (moveTimeMs <= EXTRA_TIME_MIN_BUDGET_MS) return std::nullopt;
     return extraTimeAfterFailLow();
-}
-
-// A stopped ponder search leaves the predicted reply on the board, where the
-// opponent never played it: it goes, whatever command stopped the search.
-void takeBackPonderMove() {
-    const Move reply = ponderMove;
-    if (!reply) return;
-    unmakeMove(reply, ponderRecord);
-    ponderMove = 0;
 }
 
 // What the engine's move itself brings about, from the position after it.
@@ -144,6 +131,8 @@ void thinkAndMove() {
 void stopThinking() {
     engineState = ENGINE_IDLE;
     StopEngine();
+    // A stopped ponder search leaves the predicted reply on the board, where the
+    // opponent never played it: it goes, whatever command stopped the search.
     takeBackPonderMove();
 }
 
@@ -160,10 +149,8 @@ void startPondering() {
         logLine("- NO ponder move");
         return;
     }
-    saveUndoInfo(ponderRecord);
     engineState = ENGINE_PONDERING;
-    ponderMove = reply;
-    makeMove(reply, ponderRecord);
+    makePonderMove(reply);
     StartEngine(REQUEST_PONDER, MAX_SEARCH_DEPTH + 1);
     char text[MOVE_TEXT_SIZE];
     moveToText(text, reply);

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "board/setup.h"
+#include "game/setup.h"
 #include "base/log.h"
 #include "records/gamefile.h"
 #include "records/pgnreader.h"

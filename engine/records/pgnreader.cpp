@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/setup.h"
+#include "board/fen.h"
 #include "movegen/check.h"
 #include "movegen/generate.h"
 #include "movegen/notation.h"

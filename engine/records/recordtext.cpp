@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "board/setup.h"
+#include "board/fen.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "records/gamemoves.h"

@@ -1,6 +1,6 @@
 // iterativeDeepening: the driver of the root searches.
 #include "base/log.h"
-#include "board/setup.h"
+#include "board/fen.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "search/draw.h"

@@ -6,8 +6,8 @@
 #include <random>
 #include <thread>
 
+#include "board/fen.h"
 #include "board/makemove.h"
-#include "board/setup.h"
 #include "engine_session.h"
 #include "front_support.h"
 #include "movegen/legal.h"

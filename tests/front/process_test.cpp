@@ -8,7 +8,7 @@
 #include <fstream>
 #include <random>
 
-#include "board/setup.h"
+#include "board/fen.h"
 #include "engine_process.h"
 #include "front_support.h"
 #include "support/data_files.h"

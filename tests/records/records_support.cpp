@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "board/setup.h"
+#include "game/setup.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 

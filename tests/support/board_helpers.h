@@ -4,7 +4,7 @@
 #include <string>
 
 #include "board/makemove.h"
-#include "board/setup.h"
+#include "game/setup.h"
 
 // Undo records for the moves a test makes by hand, one per ply.
 inline constexpr int TEST_UNDO_RECORDS = 256;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "board/makemove.h"
-#include "board/setup.h"
+#include "board/fen.h"
 #include "book/bookfile.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
@@ -70,7 +70,7 @@ int playWords(const std::vector<std::string>& words, BookLine& line, std::string
 }  // namespace
 
 bool compileBookLines(std::istream& text, std::vector<BookLine>& lines, BookCompileError& error) {
-    setPosition(START_FEN, false);
+    setUpBoard(START_FEN);
     std::string textLine;
     for (int number = 1; std::getline(text, textLine); ++number) {
         const std::vector<std::string> words = moveWords(textLine);

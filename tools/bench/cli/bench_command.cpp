@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "board/setup.h"
+#include "game/setup.h"
 #include "command.h"
 #include "search_run.h"
 
@@ -32,7 +32,7 @@ int runBench(int argc, char** argv) {
     }
     std::uint64_t nodes = 0, micros = 0;
     for (const char* fen : BENCH_POSITIONS) {
-        if (!setPosition(fen, false)) {  // clears table, history and killers
+        if (!setPosition(fen, false)) {  // a new game each: no search inherits a table
             std::fprintf(stderr, "zorvak-bench bench: bad position \"%s\"\n", fen);
             return EXIT_BAD_INPUT;
         }

@@ -1,7 +1,7 @@
 // zorvak-bench eval "FEN": the static evaluation from the side to move's point of view.
 #include <cstdio>
 
-#include "board/setup.h"
+#include "board/fen.h"
 #include "command.h"
 #include "eval/evaluate.h"
 
@@ -12,7 +12,7 @@ int runEval(int argc, char** argv) {
         std::fprintf(stderr, "usage: zorvak-bench eval \"FEN\"\n");
         return EXIT_BAD_INPUT;
     }
-    if (!setPosition(argv[1], false)) {
+    if (!setUpBoard(argv[1])) {
         std::fprintf(stderr, "zorvak-bench eval: cannot set up this position: %s\n", argv[1]);
         return EXIT_BAD_INPUT;
     }

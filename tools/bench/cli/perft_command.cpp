@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "board/setup.h"
+#include "board/fen.h"
 #include "command.h"
 #include "movegen/check.h"
 #include "movegen/generate.h"
@@ -13,7 +13,7 @@
 namespace {
 
 bool setUpOrComplain(const char* fen) {
-    if (setPosition(fen, false)) return true;
+    if (setUpBoard(fen)) return true;
     std::fprintf(stderr, "zorvak-bench: cannot read the position \"%s\"\n", fen);
     return false;
 }

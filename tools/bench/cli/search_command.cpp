@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "board/setup.h"
+#include "game/setup.h"
 #include "command.h"
 #include "base/log.h"
 #include "search/searchconst.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "board/setup.h"
+#include "board/fen.h"
 #include "eval/evaluate.h"
 #include "eval/pawns.h"
 
@@ -25,7 +25,7 @@ const std::vector<Position>& realPositions() {
         std::vector<Position> result;
         std::ifstream in(realPositionsPath());
         for (std::string line; std::getline(in, line);)
-            if (!line.empty() && line[0] != '#' && setPosition(line.c_str(), false)) result.push_back(position);
+            if (!line.empty() && line[0] != '#' && setUpBoard(line.c_str())) result.push_back(position);
         return result;
     }();
     return positions;

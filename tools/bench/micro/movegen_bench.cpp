@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "board/makemove.h"
-#include "board/setup.h"
+#include "board/fen.h"
 #include "movegen/check.h"
 #include "movegen/generate.h"
 #include "movegen/perft.h"
@@ -22,7 +22,7 @@ UndoRecord undo;
 MoveEntry list[MAX_MOVES_PER_POSITION];
 
 void setUp(const char* fen) {
-    if (!setPosition(fen, false)) std::abort();
+    if (!setUpBoard(fen)) std::abort();
     computeCheckInfo(check);
 }
 

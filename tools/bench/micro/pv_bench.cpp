@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "board/makemove.h"
-#include "board/setup.h"
+#include "game/setup.h"
 #include "book/book.h"
 #include "search/pv.h"
 #include "search/tt.h"

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "board/setup.h"
+#include "game/setup.h"
 #include "records/converters.h"
 #include "records/gamefile.h"
 #include "records/pgnreader.h"

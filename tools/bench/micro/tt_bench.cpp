@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "board/makemove.h"
-#include "board/setup.h"
+#include "game/setup.h"
 #include "search/draw.h"
 #include "search/tt.h"
 

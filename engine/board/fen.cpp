@@ -1,17 +1,10 @@
-#include "board/setup.h"
+#include "board/fen.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "base/log.h"
 #include "board/attacks.h"
 #include "board/zobrist.h"
-#include "book/book.h"
-#include "eval/pawnhash.h"
-#include "movegen/notation.h"
-#include "search/history.h"
-#include "search/plyrecord.h"
-#include "search/tt.h"
 
 namespace {
 
@@ -108,11 +101,6 @@ bool readEpSquare(Position& p, const char*& text) {
     return true;
 }
 
-struct EpdOperation {
-    char operand[10];
-    char name;  // 'a' for am, 'b' for bm, 0 for none
-};
-
 // The first 'a' or 'b' from here decides: "am X;" or "bm X;" is noted, anything else ignored.
 EpdOperation readEpdOperation(const char* text) {
     EpdOperation op{};
@@ -126,18 +114,6 @@ EpdOperation readEpdOperation(const char* text) {
     }
     if (operand[n] == ';' || operand[n] == ' ') op.name = *text;
     return op;
-}
-
-// Resolves the operand of a noted "am"/"bm" operation in the new position.
-bool noteEpdMove(const EpdOperation& op) {
-    if (!op.name) return true;
-    const Move move = parseSan(op.operand);
-    if (!move) {
-        std::printf("Warning cannot recognize move: %s\r\n", op.operand);
-        return false;
-    }
-    (op.name == 'a' ? position.avoidMove : position.expectedMove) = move;
-    return true;
 }
 
 void computeOccupancy(Position& p) {
@@ -177,15 +153,11 @@ bool isPlayable(const Position& p, const int kings[2]) {
     return attackersOf(p, p.kingSquare[waiting], p.sideToMove) == 0;
 }
 
-void resetGameHistory() {
-    for (GameHistoryEntry* e = historyTop; e > gameHistory; --e) *e = GameHistoryEntry{};
-    historyTop = gameHistory;
-    gameHistory[0] = GameHistoryEntry{};
-    gameHistory[0].setKey(position.hashKey);
-}
+}  // namespace
 
-// Reads the text into p; false for malformed or unplayable input.
-bool readPosition(Position& p, const char* text, EpdOperation& op) {
+bool readFen(const char* text, Position& p, EpdOperation& op) {
+    p = Position{};
+    op = EpdOperation{};
     p.kingSquare[WHITE] = p.kingSquare[BLACK] = NO_KING_SQUARE;
     p.sideToMove = WHITE;
     int kings[2] = {0, 0};
@@ -206,31 +178,13 @@ bool readPosition(Position& p, const char* text, EpdOperation& op) {
     return isPlayable(p, kings);
 }
 
-// The set-up goes on without a book; the interface and the log are told.
-void reportBookError() {
-    std::printf("tellusererror BOOK ERROR!\n");
-    logLine("-\ttellusererror BOOK ERROR!\n\n");  // the line, then an empty one
-}
-
-}  // namespace
-
-bool setPosition(const char* text, bool loadBookFlag) {
-    // The new position is read aside: refused input leaves the current position intact.
-    Position next{};
-    EpdOperation op{};
-    if (!readPosition(next, text, op)) return false;
-    position = next;
-    setupOrigin = {position.castleRights, position.epSquare};
-
-    resetGameHistory();
-    refreshRootSnapshot();
-    clearTranspositionTable();
-    clearHistoryTable();
-    clearKillers();
-    clearPawnHashTable();
-    if (loadBookFlag && !loadBook(BOOK_FILE_NAME)) reportBookError();
-    hashAge = 1;
-    return noteEpdMove(op);
+bool setUpBoard(const char* text) {
+    // The new position is read aside: refused text leaves the board intact.
+    Position next;
+    EpdOperation op;
+    if (!readFen(text, next, op)) return false;
+    placePosition(next);
+    return true;
 }
 
 char* writeFen(char* buffer) {

@@ -6,9 +6,6 @@
 
 #include "board/validate.h"
 #include "board/zobrist.h"
-#include "eval/pawnhash.h"
-#include "search/history.h"
-#include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
@@ -16,7 +13,7 @@ namespace {
 Square sq(const char* n) { return (n[0] - 'a') + 8 * ('8' - n[1]); }
 }  // namespace
 
-TEST(SetPosition, InitialPositionCounters) {
+TEST(ReadFen, InitialPositionCounters) {
     setUpOrFail(START_FEN);
     EXPECT_EQ(position.totalMaterial, 78);
     EXPECT_EQ(position.pieceMaterial[WHITE], 31);
@@ -35,12 +32,12 @@ TEST(SetPosition, InitialPositionCounters) {
     EXPECT_EQ(currentFen(), START_FEN);
 }
 
-TEST(SetPosition, RoundTripsEveryPositionOfRealGames) {
+TEST(ReadFen, RoundTripsEveryPositionOfRealGames) {
     const std::vector<std::string> fens = readDataLines("real_positions.fen");
     ASSERT_GT(fens.size(), 500u);
     std::set<HashKey> keys;
     for (const std::string& fen : fens) {
-        ASSERT_TRUE(setPosition(fen.c_str(), false)) << fen;
+        ASSERT_TRUE(setUpBoard(fen.c_str())) << fen;
         EXPECT_EQ(currentFen(), fen);
         EXPECT_EQ(validatePosition(), "") << fen;
         keys.insert(position.hashKey ^ (position.sideToMove == WHITE ? 1 : 0));
@@ -49,7 +46,7 @@ TEST(SetPosition, RoundTripsEveryPositionOfRealGames) {
     EXPECT_GT(keys.size(), fens.size() - 5);
 }
 
-TEST(SetPosition, ReadsFieldsTheWayFenWritesThem) {
+TEST(ReadFen, ReadsFieldsTheWayFenWritesThem) {
     setUpOrFail("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
     EXPECT_EQ(position.epSquare, 44);
     EXPECT_EQ(position.sideToMove, BLACK);
@@ -59,7 +56,7 @@ TEST(SetPosition, ReadsFieldsTheWayFenWritesThem) {
     EXPECT_EQ(currentFen(), "4k3/8/8/8/8/8/8/K7 w - -");
 }
 
-TEST(SetPosition, RefusesMalformedText) {
+TEST(ReadFen, RefusesMalformedText) {
     setUpOrFail(START_FEN);
     const PositionSnapshot before = takeSnapshot();
     for (const char* bad : {"", "   ", "rnbqkbnr/pppxpppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
@@ -68,19 +65,19 @@ TEST(SetPosition, RefusesMalformedText) {
                             "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
                             "rnbqkbnr/pppppppp/0/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
                             "rnbqkbnr/pppp pppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -"}) {
-        EXPECT_FALSE(setPosition(bad, false)) << bad;
+        EXPECT_FALSE(setUpBoard(bad)) << bad;
         EXPECT_TRUE(takeSnapshot() == before) << "a refused set-up changed the position: " << bad;
     }
 }
 
-TEST(SetPosition, TextEndingAfterAnyFieldIsReadSafely) {
+TEST(ReadFen, TextEndingAfterAnyFieldIsReadSafely) {
     // Each prefix of a full FEN is either refused or read without running past its end.
     const std::string full = "r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq d6 0 1";
     for (std::size_t n = 0; n <= full.size(); ++n) {
         const std::string prefix = full.substr(0, n);
         char* exact = new char[n + 1];  // a heap copy of exactly n + 1 bytes lets ASan see overreads
         std::memcpy(exact, prefix.c_str(), n + 1);
-        if (setPosition(exact, false)) {
+        if (setUpBoard(exact)) {
             EXPECT_EQ(validatePosition(), "") << prefix;
         }
         delete[] exact;
@@ -94,7 +91,7 @@ TEST(SetPosition, TextEndingAfterAnyFieldIsReadSafely) {
     EXPECT_EQ(position.castleRights, CASTLE_WHITE_SHORT | CASTLE_BLACK_LONG);
 }
 
-TEST(SetPosition, EnPassantFieldMustFollowADoubleStep) {
+TEST(ReadFen, EnPassantFieldMustFollowADoubleStep) {
     setUpOrFail("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
     EXPECT_EQ(position.epSquare, sq("d6"));
     setUpOrFail("4k3/8/8/8/3pP3/8/8/4K3 b - e3");
@@ -107,10 +104,10 @@ TEST(SetPosition, EnPassantFieldMustFollowADoubleStep) {
              "4k3/8/8/3PP3/8/8/8/4K3 w - d6",  // the pawn on d5 is White's
              "4k3/8/8/3pP3/8/8/8/4K3 w - z9", "4k3/8/8/3pP3/8/8/8/4K3 w - d",
          })
-        EXPECT_FALSE(setPosition(bad, false)) << bad;
+        EXPECT_FALSE(setUpBoard(bad)) << bad;
 }
 
-TEST(SetPosition, DropsCastleRightsWithoutKingAndRookAtHome) {
+TEST(ReadFen, DropsCastleRightsWithoutKingAndRookAtHome) {
     setUpOrFail("r3k3/8/8/8/8/8/8/4K2R w KQkq -");
     EXPECT_EQ(position.castleRights, CASTLE_WHITE_SHORT | CASTLE_BLACK_LONG);
     EXPECT_EQ(currentFen(), "r3k3/8/8/8/8/8/8/4K2R w Kq -");
@@ -121,7 +118,7 @@ TEST(SetPosition, DropsCastleRightsWithoutKingAndRookAtHome) {
     EXPECT_EQ(position.castleRights, CASTLE_WHITE_SHORT | CASTLE_BLACK_LONG);
 }
 
-TEST(SetPosition, RefusesPositionsTheEngineCannotPlay) {
+TEST(ReadFen, RefusesPositionsTheEngineCannotPlay) {
     setUpOrFail(START_FEN);
     const PositionSnapshot before = takeSnapshot();
     for (const char* unsafe : {
@@ -136,34 +133,12 @@ TEST(SetPosition, RefusesPositionsTheEngineCannotPlay) {
              "4k3/8/8/8/8/8/pPPPPPPP/QQQQKQQQ w - -",                 // more pieces than a side can have
              "4k3/8/8/8/8/8/PPPPPPPP/QQ2K3 w - -",                    // two queens with eight pawns
          }) {
-        EXPECT_FALSE(setPosition(unsafe, false)) << unsafe;
+        EXPECT_FALSE(setUpBoard(unsafe)) << unsafe;
         EXPECT_TRUE(takeSnapshot() == before) << unsafe;
     }
     // The side to move may be in check, even twice.
     setUpOrFail("4k3/8/8/8/1b6/8/4r3/4K3 w - -");
     setUpOrFail("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - -");  // nine queens: all promoted, no pawns
-}
-
-TEST(SetPosition, ClearsTheSearchTablesAndTheHistory) {
-    setUpOrFail(START_FEN);
-    transpositionTable[5][1].word1 = 7;
-    historyTable[WHITE][100] = 9;
-    pawnHashTable[3] = 11;
-    plyRecords[40].killer1 = 0x123;
-    hashAge = 5;
-    saveUndoInfo(testUndo[0]);
-    makeMove(coordinateMove("e2e4"), testUndo[0]);
-    setUpOrFail("4k3/8/8/8/8/8/8/4K3 b - -");
-    EXPECT_EQ(transpositionTable[5][1].word1, 0u);
-    EXPECT_EQ(historyTable[WHITE][100], 0u);
-    EXPECT_EQ(pawnHashTable[3], 0u);
-    EXPECT_EQ(plyRecords[40].killer1, 0);
-    EXPECT_EQ(hashAge, 1);
-    EXPECT_EQ(historyTop, gameHistory);
-    EXPECT_EQ(gameHistory[1].key(), 0u);
-    EXPECT_EQ(rootSnapshot.rootSide, BLACK);
-    EXPECT_EQ(rootSnapshot.rootBlackKingSquare, sq("e8"));
-    EXPECT_EQ(std::memcmp(rootSnapshot.rootBoard, position.board, 64), 0);
 }
 
 TEST(WriteFen, AfterAMoveTheEnPassantSquareIsShown) {

@@ -1,16 +1,22 @@
-#include "front/gamemove.h"
+#include "game/gamemove.h"
 
 #include "base/log.h"
 #include "board/attacks.h"
 #include "board/makemove.h"
 #include "board/validate.h"
+#include "game/rootsnapshot.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search/history.h"
 
 namespace {
+
 // What make notes of a game move (nothing reads it yet).
 UndoRecord gameMoveUndo;
+
+Move predictedReply = 0;
+UndoRecord predictedReplyUndo;
+
 }  // namespace
 
 Move parseCoordinateMove(const char* word) {
@@ -45,3 +51,19 @@ bool setSideToMove(Side side) {
     refreshRootSnapshot();
     return true;
 }
+
+Move ponderMove() { return predictedReply; }
+
+void makePonderMove(Move reply) {
+    saveUndoInfo(predictedReplyUndo);
+    makeMove(reply, predictedReplyUndo);
+    predictedReply = reply;
+}
+
+void takeBackPonderMove() {
+    if (!predictedReply) return;
+    unmakeMove(predictedReply, predictedReplyUndo);
+    predictedReply = 0;
+}
+
+void keepPonderMove() { predictedReply = 0; }

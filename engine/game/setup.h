@@ -1,0 +1,14 @@
+// Starting a game: the position set up from FEN or EPD text, and everything the
+// previous game left behind cleared.
+#pragma once
+
+#include "board/fen.h"
+
+// Sets up the position of text with a fresh game history and root snapshot,
+// clears the transposition table, the history counters, the killers and the pawn
+// cache, loads the opening book when loadBookFlag is set (saying "tellusererror
+// BOOK ERROR!" when it cannot), and resolves an EPD "am"/"bm" operation into
+// avoidMove or expectedMove. False when the text is malformed or the position is
+// one the engine cannot play safely (the game as it was), and when the EPD move
+// cannot be read (the position set up all the same).
+bool setPosition(const char* text, bool loadBookFlag);
