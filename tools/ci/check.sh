@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a normal Release build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and the thread tests under ThreadSanitizer.
+# Checks the engine's layering, then builds and runs every test: a normal Release
+# build, an AddressSanitizer + UndefinedBehaviorSanitizer build, and the thread
+# tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -18,6 +19,9 @@ run_build() {  # name, ctest label filter (empty = all), cmake options...
         ctest --test-dir "build-check/$name" --output-on-failure -j "$jobs"
     fi
 }
+
+echo "=== layers ==="
+bash tools/ci/check_layers.sh
 
 run_build release "" -DCMAKE_BUILD_TYPE=Release
 run_build asan-ubsan "" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
