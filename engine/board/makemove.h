@@ -50,14 +50,14 @@ inline void removeRights(std::uint16_t rights) {
     position.castleRights &= ~lost;
 }
 
-// Step 2 of every kind: any en-passant square dies with the move.
+// Every kind: any en-passant square dies with the move.
 inline void clearEnPassant() {
     if (!position.epSquare) return;
     xorKeys(epKey(position.epSquare), true);
     position.epSquare = 0;
 }
 
-// Step 1 of every kind: the move leaves the current entry; the next one is the new
+// Every kind, first: the move leaves the current entry; the next one is the new
 // position's. Its move is already 0: no entry above historyTop keeps a move (unmaking
 // clears the move of the entry it returns to, and set-up and compaction clear theirs).
 inline GameHistoryEntry& advanceHistory(Move move) {
@@ -135,13 +135,13 @@ inline void moveOwnPiece(Square from, Square to, Side s, UndoRecord& undo, GameH
     if (p == WHITE_ROOK || p == BLACK_ROOK) removeRights(CORNER_RIGHT[from]);
 }
 
-// Step 5 of every kind.
+// Every kind, last: the other side is to move, and the new entry gets its key.
 inline void finishMove(Side s, GameHistoryEntry& entry) {
     position.sideToMove = s ^ 1;
     entry.setKey(position.hashKey);
 }
 
-// Step 1 of unmaking: what the caller saved is copied back.
+// First when unmaking: what the caller saved is copied back.
 inline void restoreSavedFields(Side s, const UndoRecord& undo) {
     position.sideToMove = s;
     position.occupiedRot90 = undo.savedOccupiedRot90;

@@ -103,6 +103,10 @@ inline constexpr Move VERDICT_NO_MATERIAL = 0x31C7;
 
 // ---- Scores -----------------------------------------------------------------
 inline constexpr int MATE_SCORE = 8100;
+// Above it a score counts as a mate (found within 50 plies): such scores are
+// searched again rather than taken from the table at the root, end the deepening
+// and are announced.
+inline constexpr int MATE_THRESHOLD = 8050;
 inline constexpr int NO_SCORE = 8190;
 
 // One entry of a move list.

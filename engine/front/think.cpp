@@ -19,9 +19,8 @@
 
 namespace {
 
-// Scores of a move that mates at once, and the edge above which a score is a mate.
+// Score of a move that mates at once.
 constexpr int MATE_IN_ONE_SCORE = MATE_SCORE - 1;
-constexpr int MATE_SCORE_EDGE = 8050;
 
 bool isInCheck() {
     CheckInfo check;
@@ -56,7 +55,7 @@ std::optional<std::uint32_t> failLowExtraTime() {
 const char* resultAfterMove(int score) {
     const bool blackToMove = position.sideToMove == BLACK;
     if (score == MATE_IN_ONE_SCORE) return blackToMove ? "1-0 {Zorvak mates 1}\n" : "0-1 {Zorvak mates 1}\n";
-    if (score > MATE_SCORE_EDGE) {
+    if (score > MATE_THRESHOLD) {
         const HashEntry* entry = probeTable();
         if (entry && entryMove(*entry) == VERDICT_MATED)
             return blackToMove ? "1-0 {Zorvak mates 1#}\n" : "0-1 {Zorvak mates 1#}\n";
@@ -96,7 +95,7 @@ const char* verdictResultLine(Move verdict, Side toMove, bool inCheck) {
 }
 
 void thinkAndMove() {
-    // 1-2. Start a search unless the ponder search goes on as this move's search.
+    // Start a search unless the ponder search goes on as this move's search.
     const bool wasPondering = engineState == ENGINE_PONDERING;
     if (wasPondering) {
         turnPonderIntoThink();
@@ -105,12 +104,12 @@ void thinkAndMove() {
         StartEngine(REQUEST_THINK, MAX_SEARCH_DEPTH + 1);
     }
     engineState = ENGINE_THINKING;
-    // 3-5. Let it think for the budget, then stop it.
+    // Let it think for the budget, then stop it.
     logLine("M-WAIT %u", clockMs());
     stoppedEvent.waitFor(waitTimeMs(wasPondering));
     engineState = ENGINE_IDLE;
     StopEngineConditional(failLowExtraTime());
-    // 6-10. A verdict ends the game without a move; else play and announce.
+    // A verdict ends the game without a move; else play and announce.
     const Move chosen = bestMove();
     const char* result = verdictResultLine(chosen, position.sideToMove, isInCheck());
     if (!result) {
@@ -118,7 +117,7 @@ void thinkAndMove() {
         result = move ? playEngineMove(move, bestScore())
                       : verdictResultLine(VERDICT_NO_MOVES, position.sideToMove, isInCheck());
     }
-    // 11-13. Wait for the opponent, pondering unless the game is over.
+    // Wait for the opponent, pondering unless the game is over.
     engineState = ENGINE_WAITING;
     if (result) {
         std::printf("%s", result);

@@ -157,6 +157,6 @@ Move iterativeDeepening() {
     takeMoveFromTable();
     ensureLegalBestMove();
 
-    // 8.
+    // 8. The move, or the verdict, for the caller.
     return bestMove();
 }

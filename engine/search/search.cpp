@@ -53,7 +53,7 @@ int nullMoveScore(PlyRecord& node, int reduction, int depth, int ply, int beta) 
 // with the full window only when it lands inside it.
 template <Side S>
 int searchChild(int depth, int ply, int alpha, int beta, bool alphaRaised) {
-    if (depth <= 0 || ply >= SEARCH_PLY_LIMIT) return -quiesceFor<S ^ 1>(0, ply + 1, -beta, -alpha);
+    if (depth <= 0 || ply >= MAX_SEARCH_DEPTH) return -quiesceFor<S ^ 1>(0, ply + 1, -beta, -alpha);
     if (alphaRaised) {
         const int score = -searchFor<S ^ 1>(depth, ply + 1, -alpha - 1, -alpha, true);
         if (score <= alpha || score >= beta) return score;

@@ -4,11 +4,13 @@
 #include "board/types.h"
 
 // ---- Depth and ply limits ---------------------------------------------------------
-inline constexpr int MAX_SEARCH_DEPTH = 127;  // every search gets at most this depth
+// No full-width search goes deeper: no iteration, and no line that extensions
+// lengthen (from this ply on the children are left to quiesce).
+inline constexpr int MAX_SEARCH_DEPTH = 127;
 inline constexpr int QS_DEPTH_LIMIT = -8;   // capture plies the quiescence search plays out
-inline constexpr int PLY_RECORD_COUNT = 136;  // the search's stack: root, full-width and capture plies
+// The search's stack: the root, the full-width plies and the capture plies.
+inline constexpr int PLY_RECORD_COUNT = MAX_SEARCH_DEPTH + 1 - QS_DEPTH_LIMIT;
 inline constexpr int MAX_PLY = PLY_RECORD_COUNT - 1;  // the last ply record; its children are scored statically
-inline constexpr int SEARCH_PLY_LIMIT = 127;  // from here on the children are left to quiesce
 inline constexpr int FIRST_ITERATION_DEPTH = 2;  // never interrupted: every stop test needs a deeper iteration
 inline constexpr int IID_REDUCTION = 2;      // internal deepening searches this much shallower
 
@@ -16,7 +18,6 @@ inline constexpr int IID_REDUCTION = 2;      // internal deepening searches this
 inline constexpr int WINDOW_LIMIT = MATE_SCORE;          // -8100..8100: the first window
 inline constexpr int RESEARCH_UPPER = MATE_SCORE - 1;    // 8099: upper edge of re-searches
 inline constexpr int ASPIRATION_MARGIN = 30;
-inline constexpr int MATE_THRESHOLD = 8050;              // above it a score counts as a mate score
 inline constexpr int NO_MOVE_SCORE = -NO_SCORE;          // -8190: no legal move found yet
 
 // ---- Ordering keys --------------------------------------------------------------------

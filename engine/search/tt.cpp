@@ -46,7 +46,7 @@ namespace {
 // Depth and score are clamped: a value outside its field would spill into the
 // neighbouring field or wrap to the opposite sign.
 HashEntry makeEntry(HashKey key, int depth, Bound bound, int score, Move move) {
-    const auto storedDepth = static_cast<std::uint32_t>(std::clamp(depth, 0, TT_MAX_DEPTH));
+    const auto storedDepth = static_cast<std::uint32_t>(std::clamp(depth, 0, MAX_SEARCH_DEPTH));
     const auto storedScore = static_cast<std::uint32_t>(std::clamp(score, TT_SCORE_MIN, TT_SCORE_MAX) + TT_SCORE_BIAS);
     HashEntry e;
     e.word0 = (keyLow(key) & TT_STORED_LOW_BITS) | move;
@@ -128,7 +128,7 @@ bool applyProbe(const HashEntry* entry, int depth, int& alpha, int& beta, PlyRec
         const int score = entryScore(*entry);
         ply.ttScore = static_cast<std::int16_t>(score);
         // The root returns only scores below the mate range; a mate is searched again.
-        const bool mayReturn = !rules.isRoot || score < ROOT_TT_CUTOFF_LIMIT;
+        const bool mayReturn = !rules.isRoot || score < MATE_THRESHOLD;
         if (boundSettlesNode(entryBound(*entry), score, alpha, beta, rules.mayNarrow) && mayReturn) {
             result = score;
             return true;

@@ -26,16 +26,14 @@ inline constexpr int TT_BOUND_SHIFT = 7;
 inline constexpr int TT_AGE_SHIFT = 9;
 inline constexpr int TT_SCORE_SHIFT = 18;
 inline constexpr std::uint32_t TT_DEPTH_MASK = 0x7F;
+static_assert(MAX_SEARCH_DEPTH <= int{TT_DEPTH_MASK}, "the depth field holds every depth the search reaches");
 inline constexpr std::uint32_t TT_BOUND_MASK = 0x3;
 inline constexpr std::uint32_t TT_AGE_MASK = 0x1FF;
 inline constexpr std::uint32_t TT_SCORE_MASK = 0x3FFF;
 inline constexpr int TT_SCORE_BIAS = NO_SCORE;                          // 8190
 inline constexpr int TT_SCORE_MIN = -TT_SCORE_BIAS;                     // -8190
 inline constexpr int TT_SCORE_MAX = int{TT_SCORE_MASK} - TT_SCORE_BIAS;  // 8193
-inline constexpr int TT_MAX_DEPTH = TT_DEPTH_MASK;                      // 127
 inline constexpr std::uint16_t AGE_BOOK = 0;  // the search never writes age 0
-// The root ends early on a table hit only below this score: mate scores are searched again.
-inline constexpr int ROOT_TT_CUTOFF_LIMIT = 8050;
 
 // Bound codes, ordered by value: a smaller code is a more useful bound.
 using Bound = int;
@@ -89,7 +87,7 @@ inline bool windowMayBeNarrowed(int aspiration, int depth, int currentIterationD
 
 struct ProbeRules {
     bool mayNarrow;  // windowMayBeNarrowed(...) for this node
-    bool isRoot;     // the root ends early only on scores below ROOT_TT_CUTOFF_LIMIT
+    bool isRoot;     // the root ends early only on scores below MATE_THRESHOLD
 };
 
 // Probes the table for the current position and applies the entry to the node:

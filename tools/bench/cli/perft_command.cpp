@@ -66,7 +66,7 @@ int runDivide(int argc, char** argv) {
     const int rootMoves = perftDivide(depth, counts);
     std::uint64_t nodes = 0;
     for (int i = 0; i < rootMoves; ++i) {
-        char text[6];
+        char text[MOVE_TEXT_SIZE];
         moveToText(text, counts[i].move);
         std::printf("%s: %llu\n", text, static_cast<unsigned long long>(counts[i].leaves));
         nodes += counts[i].leaves;
@@ -77,7 +77,7 @@ int runDivide(int argc, char** argv) {
 
 void printList(const MoveEntry* begin, const MoveEntry* end) {
     for (const MoveEntry* e = begin; e != end; ++e) {
-        char text[6];
+        char text[MOVE_TEXT_SIZE];
         moveToText(text, e->move);
         std::printf("%s %d %d\n", text, e->score, moveKind(e->move));
     }

@@ -4,15 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/setup.h"
-#include "command.h"
 #include "base/log.h"
+#include "command.h"
+#include "game/setup.h"
 #include "search/searchconst.h"
 #include "search_run.h"
 
 namespace {
-
-constexpr int MAX_SEARCH_DEPTH = 127;
 
 // The trace goes to a temporary log that is copied to stdout afterwards: a second
 // descriptor on stdout would write over the output when it is a file.
