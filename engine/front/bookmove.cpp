@@ -3,10 +3,10 @@
 
 #include "base/log.h"
 #include "book/book.h"
-#include "game/gamemove.h"
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"
+#include "game/gamemove.h"
 #include "movegen/notation.h"
 
 bool playBookMove() {

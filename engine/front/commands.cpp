@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "base/log.h"
-#include "game/setup.h"
-#include "game/gamemove.h"
 #include "front/input.h"
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"
+#include "game/gamemove.h"
+#include "game/setup.h"
 #include "records/converters.h"
 #include "records/gamerecord.h"
 #include "search/searchthread.h"

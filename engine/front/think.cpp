@@ -6,9 +6,9 @@
 #include "base/clock.h"
 #include "base/log.h"
 #include "front/constants.h"
-#include "game/gamemove.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
+#include "game/gamemove.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
@@ -97,13 +97,11 @@ const char* verdictResultLine(Move verdict, Side toMove, bool inCheck) {
 void thinkAndMove() {
     // Start a search unless the ponder search goes on as this move's search.
     const bool wasPondering = engineState == ENGINE_PONDERING;
-    if (wasPondering) {
-        turnPonderIntoThink();
-    } else {
-        engineState = ENGINE_THINKING;
-        StartEngine(REQUEST_THINK, MAX_SEARCH_DEPTH + 1);
-    }
     engineState = ENGINE_THINKING;
+    if (wasPondering)
+        turnPonderIntoThink();
+    else
+        StartEngine(REQUEST_THINK, MAX_SEARCH_DEPTH + 1);
     // Let it think for the budget, then stop it.
     logLine("M-WAIT %u", clockMs());
     stoppedEvent.waitFor(waitTimeMs(wasPondering));
