@@ -11,9 +11,12 @@ games = int(sys.argv[1]) if len(sys.argv) > 1 else 2
 base_cs, inc_s = int(sys.argv[2]) if len(sys.argv) > 2 else 6000, int(sys.argv[3]) if len(sys.argv) > 3 else 1
 sf_ms = int(sys.argv[4]) if len(sys.argv) > 4 else 30
 here = os.path.dirname(os.path.abspath(__file__))
-zbin = sys.argv[5] if len(sys.argv) > 5 else os.path.join(here, '../../../build/zorvak')
+zbin = sys.argv[5] if len(sys.argv) > 5 else os.path.join(here, '../../build/zorvak')
 book = os.path.join(os.path.dirname(zbin), 'Zorvak.book')
 import shutil, tempfile
+sys.path.insert(0, here)
+from debian import program
+stockfish = program('stockfish')
 root = tempfile.mkdtemp(prefix='zorvak-match-')
 def sf_legal(sf, moves):
     sf.stdin.write('position startpos moves %s\ngo perft 1\n' % ' '.join(moves)); sf.stdin.flush()
@@ -27,7 +30,7 @@ for g in range(games):
     wd = os.path.join(root, 'game%d' % g); os.makedirs(wd, exist_ok=True)
     if os.path.exists(book): shutil.copy(book, wd)
     z = subprocess.Popen([zbin], cwd=wd, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1)
-    sf = subprocess.Popen(['/usr/games/stockfish'], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1)
+    sf = subprocess.Popen([stockfish], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1)
     sf.stdin.write('uci\nsetoption name Skill Level value 3\nisready\n'); sf.stdin.flush()
     while 'readyok' not in sf.stdout.readline(): pass
     zw = (g % 2 == 0)  # zorvak white in even games
