@@ -220,7 +220,8 @@ def report(options, games, start, sections, output):
         scores.append(points)
         flags += game_flags
     messages = [line for line in output.splitlines() if line.startswith('xboard:')]
-    print('\n'.join(messages))
+    for line in messages:
+        print(line)
     flags += debug_flags('\n'.join(messages), names)
     kinds = [kind for kind, _, _ in flags]
     print('total: %s +%d =%d -%d of %d games; flagged: time losses %d, crashes %d, illegal moves %d, '
