@@ -45,10 +45,6 @@ TERMINATION = {None: 'normal', 'time': 'time forfeit', 'illegal': 'rules infract
                'crash': 'abandoned', 'hang': 'abandoned'}
 
 
-class Crashed(Exception):
-    """The engine's output ended: it exited."""
-
-
 class Forfeit(Exception):
     """A side loses the game: KIND is one of FLAG_KINDS."""
 
@@ -82,35 +78,25 @@ class Engine:
         except OSError:
             pass  # it has exited: reading its output says so
 
-    def read_until(self, prefix, deadline):
-        """The lines it writes up to the first that starts with PREFIX; None if DEADLINE (monotonic) passes first."""
-        lines = []
-        while True:
-            try:
-                line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
-            except queue.Empty:
-                return None
-            if line is None:
-                self.lines.put(None)
-                raise Crashed()
-            self.log('%s > %s' % (self.name, line))
-            lines.append(line)
-            if line.startswith(prefix):
-                return lines
-
     def answer(self, command, prefix, seconds):
         """Sends COMMAND and waits for the line that starts with PREFIX."""
         self.send(command)
         return self.wait(prefix, seconds)
 
     def wait(self, prefix, seconds):
-        """The lines up to the one that starts with PREFIX; a Forfeit if the engine exits or stays silent."""
-        try:
-            lines = self.read_until(prefix, time.monotonic() + seconds)
-        except Crashed:
-            raise Forfeit('crash', '%s exited' % self.name)
-        if lines is None:
-            raise Forfeit('hang', '%s sent no "%s" in %.1f s' % (self.name, prefix, seconds))
+        """The lines it writes up to the first that starts with PREFIX; a Forfeit if it exits first or
+        stays silent for SECONDS."""
+        deadline, lines = time.monotonic() + seconds, []
+        while not lines or not lines[-1].startswith(prefix):
+            try:
+                line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
+            except queue.Empty:
+                raise Forfeit('hang', '%s sent no "%s" in %.1f s' % (self.name, prefix, seconds))
+            if line is None:
+                self.lines.put(None)
+                raise Forfeit('crash', '%s exited' % self.name)
+            self.log('%s > %s' % (self.name, line))
+            lines.append(line)
         return lines
 
     def quit(self):
@@ -185,7 +171,8 @@ def think(engine, moves, clocks, increment, margin):
     if clocks[side] < 0:
         raise Forfeit('time', '%s lost on time (%.2f s over)' % (engine.name, -clocks[side]))
     clocks[side] += increment
-    return words[1], words[3] if len(words) > 3 and words[2] == 'ponder' else None
+    move = words[1] if len(words) > 1 else '(none)'
+    return move, words[3] if len(words) > 3 and words[2] == 'ponder' else None
 
 
 def ponder(engine, moves, guess, clocks, increment):
