@@ -136,20 +136,33 @@ def read(path):
 
 
 def pgn_games(text):
-    """Tags and closing comment of each game in XBoard's PGN file."""
-    games = []
+    """Tags and closing comment of each game in XBoard's PGN file, by game number (its Round)."""
+    games = {}
     for chunk in re.split(r'\n(?=\[Event )', text):
-        if chunk.strip():
+        tags = dict(re.findall(r'^\[(\w+) "(.*)"\]$', chunk, re.M))
+        if tags.get('Round', '').isdigit():
             end = END_MARK.search(chunk)
-            games.append({'tags': dict(re.findall(r'^\[(\w+) "(.*)"\]$', chunk, re.M)),
-                          'end': ' '.join(end.group(1).split()) if end else ''})
+            games[int(tags['Round'])] = {'tags': tags, 'end': ' '.join(end.group(1).split()) if end else ''}
     return games
 
 
 def debug_sections(text):
-    """The debug file cut into the start-up and one section per game, at its "New game (N)" line."""
+    """The debug file cut into the start-up and, by game number, a section per game from its "New game (N)" line."""
     parts = re.split(r'^(?=New game \(\d+\))', text, flags=re.M)
-    return parts[0], parts[1:]
+    return parts[0], {int(re.match(r'New game \((\d+)\)', part).group(1)): part for part in parts[1:]}
+
+
+def unsaved_game(section, names):
+    """A game that is not in the PGN (XBoard saves no game without moves) as its debug section tells it:
+    the colours from the "New game" line, the result and reason from the first "GameEnds" with a reason."""
+    start = re.search(r'^New game .*\((w|b)\)$', section, re.M)
+    end = re.search(r'^GameEnds\((2[678]), (.*), \d+\)$', section, re.M)
+    if not start:
+        return {'tags': {}, 'end': 'not played'}
+    players = [names['first'], names['second']][::1 if start.group(1) == 'w' else -1]
+    result = {'26': '1-0', '27': '0-1', '28': '1/2-1/2'}[end.group(1)] if end else '*'
+    return {'tags': {'White': players[0], 'Black': players[1], 'Result': result},
+            'end': (end.group(2) if end else 'no end') + '; not in the PGN'}
 
 
 def debug_flags(section, names):
@@ -206,16 +219,17 @@ def print_flags(flags):
 def report(options, games, start, sections, output):
     """Prints the flags of the start-up, each game with its flags, XBoard's own messages and the totals.
     Returns True if the engine was flagged or a game did not finish."""
-    names = {'first': options.name, 'second': 'opponent'}
+    names = {'first': options.name, 'second': os.path.basename(options.opponent.split()[0])}
     flags = debug_flags(start, names)
     if flags:
         print('start-up:')
         print_flags(flags)
     scores = []
-    for number in range(options.games):
-        game = games[number] if number < len(games) else {'tags': {}, 'end': 'not in the PGN'}
+    for number in range(1, options.games + 1):
+        section = sections.get(number, '')
+        game = games[number] if number in games else unsaved_game(section, names)
         names['second'] = opponent_name(game, names)
-        points, game_flags = game_report(number + 1, game, sections[number] if number < len(sections) else '', names)
+        points, game_flags = game_report(number, game, section, names)
         print_flags(game_flags)
         scores.append(points)
         flags += game_flags
