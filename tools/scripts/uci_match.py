@@ -54,13 +54,13 @@ class Forfeit(Exception):
 
 
 class Engine:
-    """A UCI engine process; a thread reads its output lines into a queue."""
+    """An engine process; a thread reads its output lines into a queue."""
 
-    def __init__(self, command, log, ponder=False):
+    def __init__(self, command, log, ponder=False, cwd=None):
         self.log, self.ponder = log, ponder
         self.name = os.path.basename(shlex.split(command)[0])
         self.process = subprocess.Popen(shlex.split(command), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                        stderr=subprocess.DEVNULL, text=True, bufsize=1)
+                                        stderr=subprocess.DEVNULL, text=True, bufsize=1, cwd=cwd)
         self.lines = queue.Queue()
         self.pondering = None  # the move it ponders on, while it does
         threading.Thread(target=self._read, daemon=True).start()
@@ -84,14 +84,15 @@ class Engine:
         return self.wait(prefix, seconds)
 
     def wait(self, prefix, seconds):
-        """The lines it writes up to the first that starts with PREFIX; a Forfeit if it exits first or
-        stays silent for SECONDS."""
+        """The lines it writes up to the first that starts with PREFIX (a string or a tuple of them);
+        a Forfeit if it exits first or stays silent for SECONDS."""
         deadline, lines = time.monotonic() + seconds, []
         while not lines or not lines[-1].startswith(prefix):
             try:
                 line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
             except queue.Empty:
-                raise Forfeit('hang', '%s sent no "%s" in %.1f s' % (self.name, prefix, seconds))
+                awaited = '" or "'.join(prefix) if isinstance(prefix, tuple) else prefix
+                raise Forfeit('hang', '%s sent no "%s" in %.1f s' % (self.name, awaited, seconds))
             if line is None:
                 self.lines.put(None)
                 raise Forfeit('crash', '%s exited' % self.name)
@@ -100,12 +101,15 @@ class Engine:
         return lines
 
     def quit(self):
+        """Asks it to quit, kills it if it does not; True if it exited by itself."""
         self.send('quit')
         try:
             self.process.wait(timeout=START_SECONDS)
+            return True
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+            return False
 
 
 class Referee:
