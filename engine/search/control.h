@@ -14,6 +14,7 @@ enum SearchRequest : std::int32_t {
     REQUEST_THINK = 1,   // search for the engine's move
     REQUEST_PONDER = 2,  // search on the predicted reply, on the opponent's time
     REQUEST_QUIT = 3,    // leave the thread
+    REQUEST_ANALYZE = 4, // search the position without a limit, for the interface's analysis
 };
 
 extern std::atomic<SearchRequest> searchRequest;

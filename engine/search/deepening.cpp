@@ -4,6 +4,7 @@
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "search/draw.h"
+#include "search/report.h"
 #include "search/root.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
@@ -145,6 +146,7 @@ Move iterativeDeepening() {
         const int score = searchIteration(window);
         if (stopRequested() || bestMove() == VERDICT_STALEMATE) break;  // an interrupted iteration is not traced
         traceIteration(score);
+        reportIteration(score);
         if (mateWithinDepth(score)) {
             logLine("--- MATE: %d", score);
             break;

@@ -11,6 +11,7 @@
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"
+#include "game/gamemove.h"
 #include "search/control.h"
 #include "search/tt.h"
 #include "support/board_helpers.h"
@@ -42,11 +43,9 @@ protected:
     }
     // Runs the command loop over text to its end.
     static void run(const std::string& text) {
-        std::string data = text;
-        std::FILE* in = fmemopen(data.data(), data.size(), "r");
-        ASSERT_NE(in, nullptr);
-        runCommands(in);
-        std::fclose(in);
+        Inbox inbox(text);
+        inbox.close();
+        runCommands(inbox);
     }
 
     TempDir dir;
@@ -110,8 +109,22 @@ TEST_F(BookPlay, TheSetUpLoadsTheBookOrReportsItsError) {
     EXPECT_EQ(bookMoveHere(), E2E4);
     EXPECT_EQ(hashAge, 1);  // the search's age again after the load
 
+    // Any other position has no book to load: nothing failed, nothing is said.
     testing::internal::CaptureStdout();
     ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -", true));
+    ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -", true));  // Black to move
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(logged(BOOK_ERROR_LOG), 0);
+    EXPECT_EQ(bookMoveHere(), 0);  // the table was cleared and nothing loaded
+
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(setPosition(START_FEN, false));  // the game tools' set-up: no book
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(bookMoveHere(), 0);
+
+    writeFile(dir.file(BOOK_FILE_NAME), "not a book");
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(setPosition(START_FEN, true));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), BOOK_ERROR_OUTPUT);
     EXPECT_EQ(logged(BOOK_ERROR_LOG), 1);
     const std::vector<std::string> lines = logLines();
@@ -119,12 +132,6 @@ TEST_F(BookPlay, TheSetUpLoadsTheBookOrReportsItsError) {
     ASSERT_NE(error, lines.end());
     ASSERT_NE(error + 1, lines.end());
     EXPECT_EQ(*(error + 1), "");  // an empty line follows it
-    EXPECT_EQ(bookMoveHere(), 0);  // the table was cleared and nothing loaded
-
-    testing::internal::CaptureStdout();
-    ASSERT_TRUE(setPosition(START_FEN, false));  // the game tools' set-up: no book
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(bookMoveHere(), 0);
 }
 
 TEST_F(BookPlay, ACountOfThreeWithTwoLinesReportsTheErrorAndStillPlays) {
@@ -145,29 +152,30 @@ TEST_F(BookPlay, TheEngineFollowsTheBookThenSearchesLonger) {
     const InDirectory inBookDir(dir.path);
     ASSERT_TRUE(inBookDir.entered());
     testing::internal::CaptureStdout();
-    // time 100: one second left, 100 / 40 centiseconds = 20 ms a move.
-    run("easy\nnew\ntime 100\notim 100\ngo\ntime 100\notim 100\ne7e5\n");
+    // time 100: one second left, 100 / 40 centiseconds = 20 ms a move. The ping
+    // waits for the searched move (the end of input would stop the search).
+    run("easy\nnew\ntime 100\notim 100\ngo\ntime 100\notim 100\ne7e5\nping 1\n");
     const std::string out = testing::internal::GetCapturedStdout();
     const std::vector<std::string> lines = splitLines(out);
-    ASSERT_EQ(lines.size(), 2u) << out;
+    ASSERT_EQ(lines.size(), 3u) << out;
     EXPECT_EQ(lines[0], "move e2e4");
     EXPECT_EQ(lines[1].rfind("move ", 0), 0u) << out;
+    EXPECT_EQ(lines[2], "pong 1");
     EXPECT_EQ(logged("-M: move(book): e2e4"), 1);
     EXPECT_EQ(logged(BOOK_ERROR_LOG), 0);
     EXPECT_EQ(moveTimeMs, 60u);  // 3 x 20, below the cap of 40 x 20 / 10
     EXPECT_EQ(lastMoveFromBook, 0);
 }
 
-TEST_F(BookPlay, SetboardOfAnotherPositionReportsTheErrorAndPlaysNoBookMove) {
+TEST_F(BookPlay, SetboardOfAnotherPositionPlaysNoBookMove) {
     writeFile(dir.file(BOOK_FILE_NAME), bookFile("1\n", {{E2E4, E7E5}}));
     const InDirectory inBookDir(dir.path);
     ASSERT_TRUE(inBookDir.entered());
     testing::internal::CaptureStdout();
     // White to move in the position after 1. e4 e5 with the pawns back: not the start.
-    run("easy\nsetboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq -\ntime 100\notim 100\ngo\n");
+    run("easy\nsetboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq -\ntime 100\notim 100\ngo\nping 1\n");
     const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out.rfind(BOOK_ERROR_OUTPUT + "move ", 0), 0u) << out;
-    EXPECT_EQ(logged(BOOK_ERROR_LOG), 1);
-    EXPECT_EQ(logged("-M: move(book): e2e4"), 0);
+    EXPECT_EQ(out.rfind("move ", 0), 0u) << out;
+    EXPECT_EQ(logged(BOOK_ERROR_LOG), 0);
     for (const std::string& line : logLines()) EXPECT_EQ(line.rfind("-M: move(book)", 0), std::string::npos) << line;
 }

@@ -90,10 +90,11 @@ TEST(EpdOperations, BestAndAvoidMovesAreReadAsSan) {
     EXPECT_EQ(position.expectedMove, 0);
 }
 
-TEST(EpdOperations, UnreadableMoveWarnsAndFailsButKeepsThePosition) {
+TEST(EpdOperations, UnreadableMoveWarnsAndRefusesTheWholeSetUp) {
+    ASSERT_TRUE(setPosition("4k3/8/8/8/8/8/8/R3K3 w Q -", false));
     testing::internal::CaptureStdout();
     const bool accepted = setPosition("4k3/8/8/8/8/8/8/4K3 b - - am Nf3;", false);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning cannot recognize move: Nf3\r\n");
     EXPECT_FALSE(accepted);
-    EXPECT_EQ(currentFen(), "4k3/8/8/8/8/8/8/4K3 b - -");
+    EXPECT_EQ(currentFen(), "4k3/8/8/8/8/8/8/R3K3 w Q -");
 }

@@ -18,7 +18,7 @@ std::string runEngineIn(const TempDir& dir, const std::string& input) {
     return readFile(dir.file("output.txt"));
 }
 
-const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature done=1\n";
+const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\n";
 
 }  // namespace
 
