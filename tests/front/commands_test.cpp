@@ -92,6 +92,10 @@ TEST_F(CommandLoop, TimeConsumesItsFourWords) {
     run("level 40 5 0 timer 30000 otim 29000 easy");
     EXPECT_EQ(moveTimeMs, 7470u);
     EXPECT_EQ(ponderEnabled, 0);
+    // Only otim is the opponent's clock: a second time is a command of its own.
+    run("hard time 100000000 time 200 otim 100");
+    EXPECT_EQ(moveTimeMs, 20u);  // 100 / 40 centiseconds
+    EXPECT_EQ(ponderEnabled, 1);
 }
 
 TEST_F(CommandLoop, LevelWithMinutesAndSeconds) {
