@@ -345,9 +345,9 @@ WordMeaning meaningOf(const char* word) {
 
 // ---- Analyze mode ------------------------------------------------------------------
 void leaveAnalysis() {
+    stopThinking();
     analyzeMode = false;
     updateThinkingOutput();
-    stopThinking();
 }
 
 // After a command that changed the position: the analysis goes on from the new one.

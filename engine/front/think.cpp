@@ -171,8 +171,9 @@ void thinkAndMove(CommandInput& in) {
         StartEngine(REQUEST_THINK, depthLimit);
     // Let it think for the budget, reading the interface meanwhile, then stop it.
     logLine("M-WAIT %u", clockMs());
-    logLine("-M: budget %u ms", static_cast<unsigned>(waitTimeMs(wasPondering)));
-    const ThinkEnd end = thinkForBudget(in, waitTimeMs(wasPondering));
+    const std::uint64_t budgetMs = waitTimeMs(wasPondering);
+    logLine("-M: budget %llu ms", static_cast<unsigned long long>(budgetMs));
+    const ThinkEnd end = thinkForBudget(in, budgetMs);
     if (end == ThinkEnd::STOPPED) {
         stopThinking();
         refreshRootSnapshot();  // a ponder hit's reply is a game move now
