@@ -41,6 +41,7 @@
 namespace {
 
 constexpr int WAIT_LIMIT_MS = 60000;
+const std::regex COORDINATE_MOVE("[a-h][1-8][a-h][1-8][qrbn]?");
 const std::regex THINKING_LINE(R"((\d+) (-?\d+) (\d+) (\d+)((?: [a-h][1-8][a-h][1-8][qrbn]?)+))");
 
 std::string scriptDirectory() { return std::string(ZORVAK_TEST_DATA) + "/xboard"; }
@@ -103,7 +104,7 @@ private:
 
     bool send(const std::string& text) {
         const std::string line = std::regex_replace(text, std::regex(R"(\$1)"), capture_);
-        if (tracking_ && isLegalMove(coordinateMove(line))) play(line);
+        if (tracking_ && std::regex_match(line, COORDINATE_MOVE) && isLegalMove(coordinateMove(line))) play(line);
         engine_.send(line);
         return true;
     }
@@ -122,7 +123,7 @@ private:
     }
 
     bool engineMoved(const std::string& text) {
-        if (!isLegalMove(coordinateMove(text))) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
+        if (!std::regex_match(text, COORDINATE_MOVE) || !isLegalMove(coordinateMove(text))) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
         play(text);
         return true;
     }
