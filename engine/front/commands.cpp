@@ -13,7 +13,6 @@
 #include "front/think.h"
 #include "front/timecontrol.h"
 #include "records/converters.h"
-#include "records/gamerecord.h"
 
 namespace {
 
@@ -117,26 +116,25 @@ bool runWhite(std::FILE*) { return switchSide(WHITE); }
 bool runBlack(std::FILE*) { return switchSide(BLACK); }
 
 // The game-record converters read their two file names (not logged). A name too
-// long for the buffer would name another file: such a command does nothing. A file
-// the converter refused has been reported, with the position restored: the loop goes on.
-bool runConverter(std::FILE* in, void (*convert)(const char* source, const char* target)) {
+// long for the buffer would name another file: such a command does nothing. The
+// converters leave the game as it was, so an engine that waited for the opponent's
+// move (or pondered on it) answers that move afterwards as it would have before.
+bool runConverter(std::FILE* in, Converter convert) {
+    const EngineState before = engineState;
     StopEngine();
     char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
     const WordRead first = readWord(in, source);
     if (first == WordRead::END) return true;
     const WordRead second = readWord(in, target);
-    if (first != WordRead::WORD || second != WordRead::WORD) return true;
-    try {
-        convert(source, target);
-    } catch (const RecordError&) {
-    }
+    if (first == WordRead::WORD && second == WordRead::WORD) convert(source, target);
+    if (before == ENGINE_WAITING || before == ENGINE_PONDERING) engineState = ENGINE_WAITING;
     return true;
 }
 
 bool runPgn2game(std::FILE* in) {
     return runConverter(in, [](const char* pgnFile, const char* gameFile) {
         int total = 0;
-        pgn2game(pgnFile, gameFile, total);
+        return pgn2game(pgnFile, gameFile, total);
     });
 }
 bool runPgnlist2game(std::FILE* in) { return runConverter(in, pgnlist2game); }

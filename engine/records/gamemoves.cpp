@@ -1,6 +1,8 @@
 #include "records/gamemoves.h"
 
 #include "board/makemove.h"
+#include "movegen/check.h"
+#include "movegen/generate.h"
 
 namespace {
 PlyRecord gameMoveRecords[MAX_GAME_PLIES];
@@ -13,6 +15,28 @@ void MadeGameMoves::make(Move move) {
     saveUndoInfo(record);
     makeMove(move, record);
     moves_[count_++] = move;
+}
+
+namespace {
+
+bool isGenerated(Move move, const PlyRecord& ply) {
+    MoveEntry list[MAX_MOVES_PER_POSITION];
+    const GeneratorKind kind = ply.checkers ? GEN_EVASIONS : GEN_ALL;
+    const MoveEntry* const end = MOVE_GENERATORS[kind][position.sideToMove](list, ply);
+    for (const MoveEntry* entry = list; entry != end; ++entry)
+        if (entry->move == move) return true;
+    return false;
+}
+
+}  // namespace
+
+MadeGameMoves::Test MadeGameMoves::makeTested(Move move) {
+    PlyRecord& record = nextRecord();
+    computeCheckInfo(record);
+    if (!isGenerated(move, record)) return Test::NOT_GENERATED;
+    const Side mover = position.sideToMove;
+    make(move);
+    return leavesKingAttacked(move, mover) ? Test::KING_ATTACKED : Test::LEGAL;
 }
 
 void MadeGameMoves::takeBackAll() {

@@ -3,14 +3,25 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
-#include <string>
 
 #include "board/setup.h"
-#include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "records/gamemoves.h"
 
 namespace {
+
+// Calls atPly(ply, move) in the position before each move, then makes the move,
+// which must be legal there.
+template <typename AtPly>
+void replay(const GameRecord& record, AtPly atPly) {
+    MadeGameMoves made;  // taken back on leaving, also when a move is refused
+    for (int ply = 1; ply <= pliesOf(record); ++ply) {
+        const Move move = record.moves[ply - 1];
+        atPly(ply, move);
+        if (made.makeTested(move) != MadeGameMoves::Test::LEGAL)
+            throw RecordError(MOVE_NOT_LEGAL_IN_GAME_FILE, "ply " + std::to_string(ply));
+    }
+}
 
 void appendPositionLine(std::string& lines, int ply, char resultCode, Move move) {
     char fen[FEN_BUFFER_SIZE];
@@ -25,34 +36,28 @@ void appendPositionLine(std::string& lines, int ply, char resultCode, Move move)
 
 }  // namespace
 
-void writePgnGame(const GameRecord& record, std::ostream& out) {
-    std::string text = "[Result \"";
-    text += record.resultText;
-    text += "\"]\n";
-    char number[16];
-    char moveText[MOVE_TEXT_SIZE];
-    for (int ply = 1; ply <= pliesOf(record); ++ply) {
+void appendPgnGame(const GameRecord& record, std::string& text) {
+    std::string game = "[Result \"";
+    game += record.resultText;
+    game += "\"]\n";
+    replay(record, [&](int ply, Move move) {
+        char number[16];
+        char moveText[MOVE_TEXT_SIZE];
         if (ply % 2) {
             std::snprintf(number, sizeof number, "%d. ", (ply + 1) / 2);
-            text += number;
+            game += number;
         }
-        moveToText(moveText, record.moves[ply - 1]);
-        text += moveText;
-        text += ' ';
-    }
-    text += record.resultText;
-    text += '\n';
-    out << text;
+        moveToText(moveText, move);
+        game += moveText;
+        game += ' ';
+    });
+    game += record.resultText;
+    game += '\n';
+    text += game;
 }
 
-void writePositionLines(const GameRecord& record, std::ostream& out) {
+void appendPositionLines(const GameRecord& record, std::string& text) {
     std::string lines;
-    MadeGameMoves made;  // taken back on leaving, also when a move is refused
-    for (int ply = 1; ply <= pliesOf(record); ++ply) {
-        const Move move = record.moves[ply - 1];
-        if (!isLegalMove(move)) throw RecordError(MOVE_NOT_LEGAL_IN_GAME_FILE);
-        appendPositionLine(lines, ply, record.resultCode, move);
-        made.make(move);
-    }
-    out << lines;
+    replay(record, [&](int ply, Move move) { appendPositionLine(lines, ply, record.resultCode, move); });
+    text += lines;
 }
