@@ -235,18 +235,19 @@ bool isResultWord(const char* word) {
 bool consistsOf(const char* word, const char* chars) { return word[std::strspn(word, chars)] == '\0'; }
 
 // What a word of the movetext is. For a move, san is set to its text: a move number
-// written without a blank before it ("12.e4", "12...Nf6") is left out.
+// written without a blank before it ("12.e4", "12...Nf6") is left out. Castling
+// written with zeros is a move: no dot follows its first digit.
 WordKind classifyWord(const char* word, const char*& san) {
     san = word;
     if (isResultWord(word)) return WordKind::RESULT;
     for (const char* nullMove : NULL_MOVE_WORDS)
         if (!std::strcmp(word, nullMove)) return WordKind::NULL_MOVE;
-    if (std::isdigit(static_cast<unsigned char>(word[0])) && std::strncmp(word, "0-0", 3) != 0) {
+    if (std::isdigit(static_cast<unsigned char>(word[0]))) {
         const char* p = word + std::strspn(word, "0123456789");
         const char* afterDots = p + std::strspn(p, ".");
         if (!*afterDots) return WordKind::SKIPPED;  // a move number: "12", "12.", "12..."
         if (afterDots != p) san = afterDots;
-        return WordKind::MOVE;  // with a move glued to it, or no move at all ("2-0")
+        return WordKind::MOVE;  // with a move glued to it, castling ("0-0"), or no move ("2-0")
     }
     if (word[0] == '$' || consistsOf(word, ANNOTATION_CHARS) || consistsOf(word, ".") ||
         !std::strcmp(word, EN_PASSANT_MARK))

@@ -36,7 +36,8 @@ std::string knightShuffle(int plies) {
     return text + " 1/2-1/2";
 }
 
-const std::string NEXT_GAME = "\n[Event \"next\"]\n[Result \"0-1\"]\n1. f3 e5 2. g4 Qh4# 0-1\n";
+// A whole game on one line: a reader that lost its first line would lose it all.
+const std::string NEXT_GAME = "\n[Event \"next\"] [Result \"0-1\"] 1. f3 e5 2. g4 Qh4# 0-1\n";
 
 struct ReaderCase {
     const char* name;
@@ -77,6 +78,8 @@ const ReaderCase CASES[] = {
     {"no result tag nor word", "[Event \"x\"]\n1. e4 e5", "error: Result Error 2"},
     {"an unknown result tag, no word", "[Result \"1:0\"]\n1. e4 e5", "error: Result Error 1"},
 };
+
+void PrintTo(const ReaderCase& tested, std::ostream* out) { *out << tested.name; }
 
 class PgnReader : public ::testing::TestWithParam<ReaderCase> {
 protected:
