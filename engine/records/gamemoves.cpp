@@ -33,7 +33,11 @@ bool isGenerated(Move move, const PlyRecord& ply) {
 MadeGameMoves::Test MadeGameMoves::makeTested(Move move) {
     PlyRecord& record = nextRecord();
     computeCheckInfo(record);
-    if (!isGenerated(move, record)) return Test::NOT_GENERATED;
+    // Out of check a move is generated exactly when it fits the position, which is
+    // far quicker to ask; castling and check evasions have conditions of their own.
+    const bool generated = record.checkers || isCastlingKind(moveKind(move)) ? isGenerated(move, record)
+                                                                            : isPseudoLegal(move);
+    if (!generated) return Test::NOT_GENERATED;
     const Side mover = position.sideToMove;
     make(move);
     return leavesKingAttacked(move, mover) ? Test::KING_ATTACKED : Test::LEGAL;

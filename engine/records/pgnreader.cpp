@@ -4,9 +4,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 #include <string>
 #include <string_view>
+
+#include <strings.h>
 
 #include "board/setup.h"
 #include "movegen/notation.h"
@@ -36,7 +37,12 @@ int peekChar(std::istream& in) {
 // NUL bytes count as white space, so that one can neither cut a word short nor stop
 // the reading; so does the DOS end-of-file mark (Ctrl-Z) that old collections end with.
 constexpr int DOS_END_OF_FILE = 0x1A;
-bool isWhite(int c) { return c == '\0' || c == DOS_END_OF_FILE || std::isspace(static_cast<unsigned char>(c)); }
+bool isWhite(int c) {
+    switch (c) {
+        case ' ': case '\t': case '\n': case '\r': case '\v': case '\f': case '\0': case DOS_END_OF_FILE: return true;
+        default: return false;
+    }
+}
 
 void skipWhite(std::istream& in) {
     for (int c = peekChar(in); c != EOF && isWhite(c); c = peekChar(in)) nextChar(in);
@@ -99,6 +105,14 @@ struct TagPair {
     char value[TAG_VALUE_CHARS + 1];
 };
 
+// Copies text, cut to fit with its terminating zero.
+template <std::size_t Size>
+void copyCut(char (&to)[Size], const char* text) {
+    const std::size_t kept = std::min(std::strlen(text), Size - 1);
+    std::memcpy(to, text, kept);
+    to[kept] = '\0';
+}
+
 template <int Limit>
 void keep(char (&text)[Limit + 1], int& length, int c) {
     if (length < Limit) text[length++] = static_cast<char>(c);
@@ -155,9 +169,7 @@ void readResultValue(GameRecord& record, const char* value) {
         record.resultCode = name.code;
         return;
     }
-    const std::size_t kept = std::min(std::strlen(value), sizeof record.resultText - 1);
-    std::memcpy(record.resultText, value, kept);
-    record.resultText[kept] = '\0';
+    copyCut(record.resultText, value);
     record.resultCode = '?';
 }
 
@@ -205,7 +217,12 @@ void playReadMove(GameRecord& record, Move move, MadeGameMoves& made) {
 // ---- Movetext -------------------------------------------------------------------------------
 
 // Characters that end a word (besides white space) when they do not begin it.
-constexpr const char* WORD_ENDS = "{}()[];$";
+bool endsWord(int c) {
+    switch (c) {
+        case '{': case '}': case '(': case ')': case '[': case ']': case ';': case '$': return true;
+        default: return false;
+    }
+}
 // Annotations written as words of their own besides glyphs: the en-passant mark.
 constexpr const char* EN_PASSANT_MARK = "e.p.";
 
@@ -214,7 +231,7 @@ using Word = char[MOVETEXT_WORD_CHARS + 1];
 // Reads a word; returns its length, of which at most MOVETEXT_WORD_CHARS are kept.
 int readWord(std::istream& in, Word& word) {
     int length = 0;
-    for (int c = peekChar(in); c != EOF && !isWhite(c) && (length == 0 || !std::strchr(WORD_ENDS, c));
+    for (int c = peekChar(in); c != EOF && !isWhite(c) && (length == 0 || !endsWord(c));
          c = peekChar(in)) {
         nextChar(in);
         if (length < MOVETEXT_WORD_CHARS) word[length] = static_cast<char>(c);
@@ -319,7 +336,7 @@ MovetextEnd readMovetext(GameRecord& record, std::istream& in, MadeGameMoves& ma
         }
         // A longer word is no move, however it begins.
         const bool tooLong = length > MOVETEXT_WORD_CHARS || std::strlen(san) > SAN_TOKEN_CHARS;
-        std::snprintf(record.token, sizeof record.token, "%s", san);
+        copyCut(record.token, san);
         const Move move = tooLong ? 0 : parseSan(record.token);
         if (!move) throw RecordError(MOVE_NOT_READABLE, wordDetail("move: ", record.token, made.count() + 1));
         if (made.full()) {

@@ -1,8 +1,8 @@
 #include "records/recordtext.h"
 
-#include <algorithm>
-#include <cinttypes>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 #include "board/setup.h"
 #include "movegen/notation.h"
@@ -23,15 +23,22 @@ void replay(const GameRecord& record, AtPly atPly) {
     }
 }
 
+// ply, result code, FEN, move and key, tab-separated (std::to_chars: a database of
+// millions of lines is written at the speed of its formatting).
 void appendPositionLine(std::string& lines, int ply, char resultCode, Move move) {
-    char fen[FEN_BUFFER_SIZE];
-    char moveText[MOVE_TEXT_SIZE];
+    static_assert(POSITION_LINE_SIZE >= 4 + 3 + FEN_BUFFER_SIZE + MOVE_TEXT_SIZE + 22, "ply, code, FEN, move, key");
     char line[POSITION_LINE_SIZE];
-    writeFen(fen);
-    moveToText(moveText, move);
-    const int length = std::snprintf(line, sizeof line, "%d\t%c\t%s\t%s\t%" PRId64 "\n", ply, resultCode, fen,
-                                     moveText, static_cast<std::int64_t>(position.hashKey));
-    lines.append(line, static_cast<std::size_t>(std::min<int>(length, sizeof line - 1)));
+    char* out = std::to_chars(line, line + 12, ply).ptr;
+    *out++ = '\t';
+    *out++ = resultCode;
+    *out++ = '\t';
+    out = std::strchr(writeFen(out), '\0');
+    *out++ = '\t';
+    out = moveToText(out, move);
+    *out++ = '\t';
+    out = std::to_chars(out, line + POSITION_LINE_SIZE - 1, static_cast<std::int64_t>(position.hashKey)).ptr;
+    *out++ = '\n';
+    lines.append(line, static_cast<std::size_t>(out - line));
 }
 
 }  // namespace
