@@ -51,6 +51,7 @@ void reportRejected(int rejected) { std::printf("rejected with an error: %d game
 
 // The GAME file the PGN games go to, and the games already in it.
 struct GameOutput {
+    const char* name;
     AppendFile file;
     GameIndex index;
 };
@@ -60,6 +61,7 @@ struct GameOutput {
 // when the file cannot be opened or holds a broken record: nothing may be added
 // behind one, where no reader could find it.
 bool openGameOutput(GameOutput& out, const char* gameFile) {
+    out.name = gameFile;
     if (!out.file.open(gameFile)) {
         std::printf("Cannot create GAME output file: '%s'\n", gameFile);
         return false;
@@ -126,7 +128,7 @@ bool convertPgnFile(std::istream& pgn, const char* pgnFile, GameOutput& out, int
     std::printf("converted: %d games. (skipped: %d)\n", counts.converted, counts.skipped);
     reportRejected(counts.rejected);
     if (!written) {
-        std::printf("ERROR: %s file: %s\n", CANNOT_WRITE_OUTPUT_FILE, pgnFile);
+        std::printf("ERROR: %s file: %s\n", CANNOT_WRITE_OUTPUT_FILE, out.name);
         return false;
     }
     std::printf("file: %s \t\tfinished\n", pgnFile);
