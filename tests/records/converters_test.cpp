@@ -168,7 +168,7 @@ TEST_F(ConverterFiles, FailedWritesLeaveWholeGamesAndCountOnlyThose) {
         const FileSizeLimit limit(fullGame.size() - 1);
         const Conversion run = runPgn2game(collectionPath("gnuchess-book.pgn"), dir.file("limited.game"));
         EXPECT_FALSE(run.ok);
-        EXPECT_TRUE(contains(run.report, "ERROR: CANNOT WRITE OUTPUT FILE")) << run.report;
+        EXPECT_TRUE(contains(run.report, "ERROR: CANNOT WRITE OUTPUT FILE file: " + dir.file("limited.game"))) << run.report;
         const int counted = countedGames(run.report);
         const std::string limited = readFile(dir.file("limited.game"));
         EXPECT_EQ(limited, fullGame.substr(0, limited.size()));
