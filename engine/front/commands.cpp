@@ -14,7 +14,6 @@
 #include "game/gamemove.h"
 #include "game/setup.h"
 #include "records/converters.h"
-#include "records/gamerecord.h"
 #include "search/searchthread.h"
 
 namespace {
@@ -236,26 +235,25 @@ bool ignoreLine(CommandInput& in) {
 }
 
 // The game-record converters read their two file names (not logged). A name too
-// long for the buffer would name another file: such a command does nothing. A file
-// the converter refused has been reported, with the position restored: the loop goes on.
-bool runConverter(CommandInput& in, void (*convert)(const char* source, const char* target)) {
+// long for the buffer would name another file: such a command does nothing. The
+// converters leave the game as it was, so an engine that waited for the opponent's
+// move (or pondered on it) answers that move afterwards as it would have before.
+bool runConverter(CommandInput& in, Converter convert) {
+    const EngineState before = engineState;
     stopThinking();
     char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
     const WordRead first = readWord(in.args(), source);
     if (first == WordRead::END) return true;
     const WordRead second = readWord(in.args(), target);
-    if (first != WordRead::WORD || second != WordRead::WORD) return true;
-    try {
-        convert(source, target);
-    } catch (const RecordError&) {
-    }
+    if (first == WordRead::WORD && second == WordRead::WORD) convert(source, target);
+    if (before == ENGINE_WAITING || before == ENGINE_PONDERING) engineState = ENGINE_WAITING;
     return true;
 }
 
 bool runPgn2game(CommandInput& in) {
     return runConverter(in, [](const char* pgnFile, const char* gameFile) {
         int total = 0;
-        pgn2game(pgnFile, gameFile, total);
+        return pgn2game(pgnFile, gameFile, total);
     });
 }
 bool runPgnlist2game(CommandInput& in) { return runConverter(in, pgnlist2game); }
