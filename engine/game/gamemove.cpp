@@ -8,6 +8,7 @@
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search/history.h"
+#include "search/tt.h"
 
 std::atomic<std::uint8_t> lastMoveFromBook{0};
 
@@ -144,4 +145,15 @@ void keepPonderMove() {
     record.undo = predictedReplyUndo;
     logKey(predictedReplyKey);
     predictedReply = 0;
+}
+
+Move predictedReplyTo(Move move) {
+    UndoRecord undo;
+    saveUndoInfo(undo);
+    makeMove(move, undo);
+    // A verdict code, or a move the table holds for a colliding key, is no reply.
+    const HashEntry* entry = probeTable();
+    const Move reply = entry && isLegalMove(entryMove(*entry)) ? entryMove(*entry) : 0;
+    unmakeMove(move, undo);
+    return reply;
 }

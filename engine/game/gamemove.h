@@ -49,3 +49,7 @@ void makePonderMove(Move reply);
 void takeBackPonderMove();
 // A ponder hit: the opponent played the predicted reply, which becomes a game move.
 void keepPonderMove();
+// The reply the table predicts to move (a legal move of the position): its entry's
+// move for the position after move when that is legal there, else 0. Leaves the
+// position as it was.
+Move predictedReplyTo(Move move);

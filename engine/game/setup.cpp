@@ -53,9 +53,19 @@ bool setPosition(const char* text, bool loadBookFlag) {
     if (!readFen(text, next, op) || !resolveEpdMove(op, next)) return false;
     placePosition(next);
     refreshRootSnapshot();
-    clearSearchState();
-    // Only the book's start position has a book to load: elsewhere nothing failed.
-    if (loadBookFlag && isBookStart() && !loadBook(BOOK_FILE_NAME)) reportBookError();
-    hashAge = 1;
+    if (!startNewGame(loadBookFlag)) reportBookError();
     return true;
+}
+
+bool placeGamePosition(const char* text) {
+    if (!setUpBoard(text)) return false;
+    refreshRootSnapshot();
+    return true;
+}
+
+bool startNewGame(bool loadBookFlag) {
+    clearSearchState();
+    hashAge = 1;
+    // Only the book's start position has a book to load: elsewhere nothing failed.
+    return !(loadBookFlag && isBookStart()) || loadBook(BOOK_FILE_NAME);
 }

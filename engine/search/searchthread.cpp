@@ -64,12 +64,13 @@ void endSearchThread() {
     searchThread.join();
 }
 
-void StartEngine(SearchRequest request, std::uint32_t depth) {
+void StartEngine(SearchRequest request, std::uint32_t depth, std::uint64_t nodes) {
     logLine("-M: entered StartEngine");
     // Without the thread no request could ever be taken up.
     createSearchThread();
     searchRequest = request;
     maxDepth = depth < MAX_SEARCH_DEPTH ? depth : MAX_SEARCH_DEPTH;
+    nodeLimit = nodes;
     stopFlag = 0;
     searchStartMs = clockMs();
     startEvent.set();

@@ -25,9 +25,10 @@ void createSearchThread();
 // it has ended. Any search still running is stopped first.
 void endSearchThread();
 
-// Starts a search of the current position to depth (at most MAX_SEARCH_DEPTH) for
-// request (REQUEST_THINK, REQUEST_PONDER or REQUEST_ANALYZE) and waits until the thread has taken it up.
-void StartEngine(SearchRequest request, std::uint32_t depth);
+// Starts a search of the current position to depth (at most MAX_SEARCH_DEPTH) and
+// at most nodes nodes for request (REQUEST_THINK, REQUEST_PONDER or REQUEST_ANALYZE)
+// and waits until the thread has taken it up.
+void StartEngine(SearchRequest request, std::uint32_t depth, std::uint64_t nodes = NO_NODE_LIMIT);
 // Stops any search and waits until the thread is idle.
 void StopEngine();
 // The same at the end of a timed move. When a failLowExtraMs is given, a search

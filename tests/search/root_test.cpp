@@ -155,4 +155,32 @@ TEST(IterativeDeepening, AStopDuringADeepIterationReturnsPromptlyWithALegalMove)
     EXPECT_EQ(currentPly, plyRecords);
 }
 
+TEST(IterativeDeepening, ANodeLimitEndsAnUnboundedSearchSoonAfterTheLimit) {
+    setUpOrFail(KIWIPETE);
+    constexpr std::uint64_t LIMIT = 200000;
+    maxDepth.store(60);
+    nodeLimit.store(LIMIT);
+    const Move move = iterativeDeepening();
+    nodeLimit.store(NO_NODE_LIMIT);
+    EXPECT_TRUE(isLegalMove(move));
+    EXPECT_GT(iterationDepth, 3);  // a depth of 60 would never end
+    EXPECT_GE(searchNodes, LIMIT);
+    EXPECT_LT(searchNodes, LIMIT + LIMIT / 10) << searchNodes;
+    EXPECT_EQ(currentPly, plyRecords);
+}
+
+TEST(IterativeDeepening, ADrawnRootGetsItsVerdictOrWhenAMoveIsWantedALegalMove) {
+    for (const bool verdictWanted : {true, false}) {
+        setUpOrFail(START_FEN);
+        playGameMoves({"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"});  // a third time
+        verdictForDrawnRoot.store(verdictWanted);
+        const Move move = searchToDepth(3);
+        verdictForDrawnRoot.store(true);
+        if (verdictWanted)
+            EXPECT_EQ(move, VERDICT_REPETITION);
+        else
+            EXPECT_TRUE(isLegalMove(move));
+    }
+}
+
 }  // namespace
