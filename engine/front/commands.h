@@ -8,8 +8,9 @@
 // end of input or on a termination signal.
 void commandLoop();
 
-// Answers the interface's first word with the feature lines.
-bool handshake(CommandInput& in);
+// Answers the interface's first word, already read, with the xboard feature lines
+// (and the protocol message first when the word is not "xboard").
+bool handshake(WordRead read, const char* firstWord);
 
 // Reads and dispatches words until quit or the end of input.
 void runCommands(CommandInput& in);

@@ -23,6 +23,8 @@ inline constexpr std::uint32_t EXTRA_TIME_MIN_BUDGET_MS = 6000;  // a fail low o
 inline constexpr std::uint32_t EXTRA_TIME_BUDGETS = 2;           // ... up to this many budgets more
 inline constexpr std::uint32_t MOVE_LIMIT_CLOCK_DIVISOR = 2;     // no move takes more than half the clock
 inline constexpr std::uint32_t NO_DEPTH_LIMIT = MAX_SEARCH_DEPTH + 1;  // deeper than any search goes: no sd given
+inline constexpr std::uint32_t MOVETIME_MARGIN_MS = 30;      // a UCI movetime is kept short of by this much,
+inline constexpr std::uint32_t MIN_MOVETIME_BUDGET_MS = 10;  // ... but never below this
 
 // ---- Thinking output ----------------------------------------------------------------
 inline constexpr int XBOARD_MATE_SCORE = 100000;  // mate in n moves is shown as 100000 + n

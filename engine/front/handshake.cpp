@@ -9,6 +9,7 @@
 #include "front/commands.h"
 #include "front/constants.h"
 #include "front/state.h"
+#include "front/uci.h"
 #include "game/gamemove.h"
 #include "search/searchthread.h"
 #include "search/tt.h"
@@ -24,15 +25,8 @@ constexpr const char* FEATURES =
 
 }  // namespace
 
-bool handshake(CommandInput& in) {
-    lastMoveFromBook = 0;
-    engineState = ENGINE_WAITING;
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    std::fflush(nullptr);
-
-    char word[WORD_BUFFER_SIZE];
-    const WordRead read = in.next(word);
-    if (read != WordRead::WORD || std::strncmp(word, "xboard", XBOARD_PREFIX_LENGTH) != 0)
+bool handshake(WordRead read, const char* firstWord) {
+    if (read != WordRead::WORD || std::strncmp(firstWord, "xboard", XBOARD_PREFIX_LENGTH) != 0)
         sendLine("Engine works only with xboard protocol ver. 2\n");
 
     sendLine("\n");
@@ -54,7 +48,20 @@ void commandLoop() {
     Inbox inbox;
     startInputThread(inbox, STDIN_FILENO);
     CommandInput in(inbox);
-    handshake(in);
-    runCommands(in);
+
+    lastMoveFromBook = 0;
+    engineState = ENGINE_WAITING;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::fflush(nullptr);
+    // The first word chooses the protocol: UCI for "uci", xboard for anything else.
+    char word[WORD_BUFFER_SIZE];
+    const WordRead read = in.next(word);
+    if (read == WordRead::WORD && std::strcmp(word, "uci") == 0) {
+        uciHandshake();
+        runUciCommands(in);
+    } else {
+        handshake(read, word);
+        runCommands(in);
+    }
     stopInputThread();
 }

@@ -53,6 +53,36 @@ WordRead readWord(Inbox& in, char (&word)[WORD_BUFFER_SIZE]) {
     return cut ? WordRead::TOO_LONG : WordRead::WORD;
 }
 
+WordRead readWordOnLine(Inbox& in, char (&word)[WORD_BUFFER_SIZE]) {
+    int c = in.get();
+    while (c != '\n' && isBlank(c)) c = in.get();
+    in.unget(c);
+    if (c == '\n' || c == EOF) {
+        word[0] = '\0';
+        return WordRead::END;
+    }
+    return readWord(in, word);
+}
+
+bool readIntegerOnLine(Inbox& in, long& value) {
+    char word[WORD_BUFFER_SIZE];
+    if (readWordOnLine(in, word) != WordRead::WORD) return false;
+    const char* digits = word + (word[0] == '-' || word[0] == '+');
+    if (!isDigit(*digits)) return false;
+    long magnitude = 0;
+    for (; isDigit(*digits); ++digits)
+        if (magnitude < INTEGER_LIMIT) magnitude = magnitude * 10 + (*digits - '0');
+    if (*digits != '\0') return false;
+    magnitude = magnitude > INTEGER_LIMIT ? INTEGER_LIMIT : magnitude;
+    value = word[0] == '-' ? -magnitude : magnitude;
+    return true;
+}
+
+void skipRestOfLine(Inbox& in) {
+    for (int c = in.get(); c != EOF && c != '\n'; c = in.get()) {
+    }
+}
+
 bool readInteger(Inbox& in, long& value) {
     int c = skipBlanks(in);
     const bool negative = c == '-';

@@ -16,6 +16,15 @@ enum class WordRead {
 // Reads the next word; the blank after it stays in the input.
 WordRead readWord(Inbox& in, char (&word)[WORD_BUFFER_SIZE]);
 
+// Reads the next word of the current line; END at the end of the line (its line
+// feed stays in the input) or of the input.
+WordRead readWordOnLine(Inbox& in, char (&word)[WORD_BUFFER_SIZE]);
+// Reads the next word of the current line as an integer (as readInteger reads one,
+// the whole word); false when there is none or the word is no integer.
+bool readIntegerOnLine(Inbox& in, long& value);
+// Skips the rest of the current line, its line feed included.
+void skipRestOfLine(Inbox& in);
+
 // Reads an optionally signed decimal integer after any whitespace, clamped to
 // +-1e12. False (and the first character that is no digit left in the input)
 // when there is none.

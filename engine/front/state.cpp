@@ -5,3 +5,4 @@ std::atomic<std::uint8_t> ponderEnabled{1};
 
 bool positionReady = false;
 bool analyzeMode = false;
+bool ownBook = true;

@@ -25,3 +25,5 @@ extern bool positionReady;
 // Main thread only: analyze mode is on (from analyze until exit or a command that
 // leaves it); the analysis restarts after each change of the position.
 extern bool analyzeMode;
+// Main thread only: UCI's OwnBook option, whether the engine plays from its book.
+extern bool ownBook;

@@ -83,16 +83,6 @@ ThinkEnd thinkForBudget(CommandInput& in, std::uint64_t budgetMs) {
     }
 }
 
-// The move to play: the search's, or, should it ever leave something that is not a
-// legal move here, the first legal move, so that the engine never sends an illegal one.
-Move playableMove(Move chosen) {
-    if (isLegalMove(chosen)) return chosen;
-    MoveEntry legal[MAX_MOVES_PER_POSITION];
-    if (generateLegalMoves(legal) == 0) return 0;
-    logLine("-M: search move not legal, playing the first legal move");
-    return legal[0].move;
-}
-
 // The search's answer for the game position, whatever the protocol: a legal move
 // with its score, or, for a game already over, its result line and no move.
 struct EngineAnswer {
@@ -104,7 +94,7 @@ struct EngineAnswer {
 EngineAnswer engineAnswer() {
     const Move chosen = bestMove();
     if (const char* line = verdictResultLine(chosen, position.sideToMove, isInCheck())) return {0, 0, line};
-    const Move move = playableMove(chosen);
+    const Move move = playableBestMove();
     if (!move) return {0, 0, verdictResultLine(VERDICT_NO_MOVES, position.sideToMove, isInCheck())};
     return {move, bestScore(), nullptr};
 }
@@ -138,6 +128,17 @@ const char* playEngineMove(Move move, int score) {
 }
 
 }  // namespace
+
+Move playableBestMove() {
+    const Move chosen = bestMove();
+    if (isLegalMove(chosen)) return chosen;
+    MoveEntry legal[MAX_MOVES_PER_POSITION];
+    if (generateLegalMoves(legal) == 0) return 0;
+    // Should the search ever leave something that is no legal move here, the engine
+    // still never sends an illegal one.
+    logLine("-M: search move not legal, playing the first legal move");
+    return legal[0].move;
+}
 
 const char* verdictResultLine(Move verdict, Side toMove, bool inCheck) {
     switch (verdict) {

@@ -31,6 +31,11 @@ void startAnalysis();
 // engineState at ENGINE_IDLE.
 void stopThinking();
 
+// The move to play after a search, whatever the protocol: the search's move when it
+// is legal in the game position, else the first legal move; 0 when there is none.
+// Search idle.
+Move playableBestMove();
+
 // The result line for a game the search found over before moving (a verdict code
 // in place of a move), or nullptr for a real move.
 const char* verdictResultLine(Move verdict, Side toMove, bool inCheck);

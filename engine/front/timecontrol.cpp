@@ -75,6 +75,23 @@ void setFixedMoveTime(long milliseconds) {
     if (fixedMoveTimeMs) applyFixedMoveTime();
 }
 
+bool setGoBudget(const GoClock& go) {
+    setLevel(go.movesToGo, static_cast<double>(std::max(go.incrementMs, 0L)) / MS_PER_SECOND);
+    if (go.clockMs) {
+        setEngineClock(*go.clockMs / static_cast<long>(MS_PER_CENTISECOND));
+    } else {
+        lastClockMs.reset();
+        moveLimitMs = NO_LIMIT;
+        moveTimeMs = NO_LIMIT;
+    }
+    if (go.moveTimeMs) {
+        const std::uint32_t given = nonNegative(*go.moveTimeMs);
+        fixedMoveTimeMs = std::max(given > MOVETIME_MARGIN_MS ? given - MOVETIME_MARGIN_MS : 0, MIN_MOVETIME_BUDGET_MS);
+        moveLimitMs = moveTimeMs = std::min(fixedMoveTimeMs, moveLimitMs);
+    }
+    return go.clockMs || go.moveTimeMs;
+}
+
 void setDepthLimit(long plies) { depthLimit = plies > 0 ? nonNegative(plies) : NO_DEPTH_LIMIT; }
 
 void setTestBudget() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 extern std::uint32_t movesPerControl;  // divisor of the remaining clock
 extern std::uint32_t incrementMs;
@@ -24,6 +25,18 @@ void setEngineClock(long centiseconds);
 void setFixedMoveTime(long milliseconds);
 // sd: no search of the engine goes deeper; 0 or less lifts the limit.
 void setDepthLimit(long plies);
+// A UCI go's time words for the side to move, in milliseconds.
+struct GoClock {
+    std::optional<long> clockMs;     // wtime or btime
+    long incrementMs = 0;            // winc or binc
+    long movesToGo = 0;              // 0 when not given
+    std::optional<long> moveTimeMs;  // movetime
+};
+// Sets the engine's next move's budget and limit from a go: the clock as time and
+// level set them (movesToGo moves, else the default), a movetime as given less a
+// margin (never more than half a clock given with it). False when the go gives no
+// time at all, and the search is bounded only by depth, nodes or the interface.
+bool setGoBudget(const GoClock& go);
 // The test command: a budget long enough that the search ends by itself.
 void setTestBudget();
 // The first move searched after the book gets a longer budget (not with st).

@@ -26,6 +26,7 @@ void resetFrontState() {
     fixedMoveTimeMs = 0;
     depthLimit = NO_DEPTH_LIMIT;
     analyzeMode = false;
+    ownBook = true;
 }
 
 namespace {

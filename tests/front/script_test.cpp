@@ -1,6 +1,7 @@
 // Conversations with the real engine binary, played from the scripts in
-// tests/data/xboard (one test each). A script is a list of steps, one a line:
-//   > TEXT         send TEXT (with $1 replaced by the last captured group)
+// tests/data/xboard and tests/data/uci (one test each). A script is a list of steps,
+// one a line:
+//   > TEXT         send TEXT (with $1 and $2 replaced by the last captured groups)
 //   < REGEX        the next output line that is no thinking line must match
 //   ~ REGEX        output lines are skipped until one matches
 //   log REGEX      wait until a log line after the last one matched matches
@@ -9,10 +10,15 @@
 //                  (the key worked out from the two FENs by the key rule)
 //   board FEN      from here the test keeps its own board, starting at FEN: every move it
 //                  sends that is legal there is made on it, and every "move X" line of the
-//                  engine must be legal there and is made on it
+//                  engine must be legal there and is made on it; under UCI every position
+//                  line sent sets it (when the line is good: a refused one leaves it), and
+//                  every bestmove must be legal there (0000 only without a legal move), its
+//                  ponder move legal after it
 //   avoid          the capture becomes a legal move of the test's board other than it
 //   thinking       the thinking lines since the last check (lines of the form DEPTH SCORE
-//                  TIME NODES PV) are at least two, with depths that rise and never fall
+//                  TIME NODES PV, or UCI's info depth D score cp|mate S nodes N nps N time MS
+//                  [pv ...]) are at least two, with depths that rise and never fall; any other
+//                  line that begins "info depth" fails at once
 //   quiet          there were no thinking lines since the last check
 //   forget         the thinking lines so far are not checked
 //   signal NAME    send SIGINT or SIGTERM
@@ -28,6 +34,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 #include "board/fen.h"
@@ -43,13 +50,24 @@ namespace {
 constexpr int WAIT_LIMIT_MS = 60000;
 const std::regex COORDINATE_MOVE("[a-h][1-8][a-h][1-8][qrbn]?");
 const std::regex THINKING_LINE(R"((\d+) (-?\d+) (\d+) (\d+)((?: [a-h][1-8][a-h][1-8][qrbn]?)+))");
+const std::regex UCI_INFO_LINE(
+    R"(info depth (\d+) score (?:cp|mate) -?\d+ nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
+const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
 
-std::string scriptDirectory() { return std::string(ZORVAK_TEST_DATA) + "/xboard"; }
+bool isThinkingLine(const std::string& line) {
+    return std::regex_match(line, THINKING_LINE) || std::regex_match(line, UCI_INFO_LINE);
+}
 
+int depthOf(const std::string& line) {
+    return std::stoi(line.rfind("info depth ", 0) == 0 ? line.substr(11) : line);
+}
+
+// Scripts by protocol: "xboard/NAME" or "uci/NAME".
 std::vector<std::string> scriptNames() {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(scriptDirectory()))
-        if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
+    for (const char* protocol : {"xboard", "uci"})
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(ZORVAK_TEST_DATA) + "/" + protocol))
+            if (entry.path().extension() == ".txt") names.push_back(protocol + ("/" + entry.path().stem().string()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -103,8 +121,10 @@ private:
     }
 
     bool send(const std::string& text) {
-        const std::string line = std::regex_replace(text, std::regex(R"(\$1)"), capture_);
+        const std::string line =
+            std::regex_replace(std::regex_replace(text, std::regex(R"(\$1)"), capture_), std::regex(R"(\$2)"), capture2_);
         if (tracking_ && std::regex_match(line, COORDINATE_MOVE) && isLegalMove(coordinateMove(line))) play(line);
+        if (tracking_ && line.rfind("position ", 0) == 0) followPosition(line);
         engine_.send(line);
         return true;
     }
@@ -128,6 +148,40 @@ private:
         return true;
     }
 
+    // A position line as a UCI engine must take it: all of it, or (refused) none of it.
+    void followPosition(const std::string& line) {
+        const std::string before = currentFen();
+        std::istringstream words(line.substr(9));
+        std::string word, fen;
+        words >> word;
+        if (word == "startpos") fen = START_FEN;
+        if (word == "fen")
+            while (words >> word && word != "moves") fen += word + " ";
+        bool good = !fen.empty() && setUpBoard(fen.c_str());
+        if (good && word != "moves") words >> word;
+        while (good && words >> word) {
+            good = std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
+            if (good) play(word);
+        }
+        if (!good) setUpOrFail(before.c_str());
+    }
+
+    bool bestMoveLegal(const std::string& line) {
+        std::smatch words;
+        if (!std::regex_match(line, words, BEST_MOVE_LINE)) return fail("malformed " + line);
+        MoveEntry legal[MAX_MOVES_PER_POSITION];
+        if (words[1] == "0000") return generateLegalMoves(legal) == 0 || fail("bestmove 0000 with legal moves in " + currentFen());
+        const std::string move = words[1], reply = words[2];
+        if (!std::regex_match(move, COORDINATE_MOVE) || !isLegalMove(coordinateMove(move)))
+            return fail("illegal bestmove " + move + " in " + currentFen());
+        if (reply.empty()) return true;
+        const std::string before = currentFen();
+        play(move);
+        const bool replyLegal = std::regex_match(reply, COORDINATE_MOVE) && isLegalMove(coordinateMove(reply));
+        setUpOrFail(before.c_str());
+        return replyLegal || fail("illegal ponder move " + reply + " after " + move + " in " + before);
+    }
+
     bool avoidCapture() {
         MoveEntry legal[MAX_MOVES_PER_POSITION];
         const int count = generateLegalMoves(legal);
@@ -141,8 +195,10 @@ private:
         line = engine_.nextLine(WAIT_LIMIT_MS);
         if (engine_.timedOut) return false;
         seen_ += line + "\n";
-        if (std::regex_match(line, THINKING_LINE)) thinking_.push_back(line);
+        if (isThinkingLine(line)) thinking_.push_back(line);
+        else if (line.rfind("info depth", 0) == 0) return fail("malformed info line: " + line);
         if (tracking_ && line.rfind("move ", 0) == 0) return engineMoved(line.substr(5));
+        if (tracking_ && line.rfind("bestmove", 0) == 0) return bestMoveLegal(line);
         return true;
     }
 
@@ -150,6 +206,7 @@ private:
         std::smatch match;
         if (!std::regex_match(line, match, std::regex(pattern))) return false;
         if (match.size() > 1) capture_ = match[1];
+        if (match.size() > 2) capture2_ = match[2];
         return true;
     }
 
@@ -157,7 +214,7 @@ private:
         std::string line;
         do {
             if (!nextLine(line)) return fail("no line matching " + pattern);
-        } while (std::regex_match(line, THINKING_LINE));
+        } while (isThinkingLine(line));
         if (matchLine(line, pattern)) return true;
         return fail("expected " + pattern + ", got: " + line);
     }
@@ -196,7 +253,7 @@ private:
 
     bool checkThinking() {
         std::vector<int> depths;
-        for (const std::string& line : thinking_) depths.push_back(std::stoi(line));
+        for (const std::string& line : thinking_) depths.push_back(depthOf(line));
         thinking_.clear();
         if (depths.size() >= 2 && std::is_sorted(depths.begin(), depths.end()) && depths.back() > depths.front())
             return true;
@@ -211,17 +268,17 @@ private:
 
     std::string dir_;
     EngineSession engine_;
-    std::string capture_;
+    std::string capture_, capture2_;
     std::string seen_;
     std::vector<std::string> thinking_;
     std::size_t logCursor_ = 0;
     bool tracking_ = false;
 };
 
-class XboardScript : public ::testing::TestWithParam<std::string> {};
+class ProtocolScript : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(XboardScript, Conversation) {
-    std::ifstream in(scriptDirectory() + "/" + GetParam() + ".txt");
+TEST_P(ProtocolScript, Conversation) {
+    std::ifstream in(std::string(ZORVAK_TEST_DATA) + "/" + GetParam() + ".txt");
     std::vector<std::pair<std::string, std::string>> steps;
     for (std::string line; std::getline(in, line);) {
         if (trim(line).empty() || line[0] == '#') continue;
@@ -242,7 +299,7 @@ TEST_P(XboardScript, Conversation) {
     conversation.finish();
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, XboardScript, ::testing::ValuesIn(scriptNames()),
+INSTANTIATE_TEST_SUITE_P(Scripts, ProtocolScript, ::testing::ValuesIn(scriptNames()),
                          [](const ::testing::TestParamInfo<std::string>& script) {
                              std::string name = script.param;
                              for (char& c : name)
