@@ -146,7 +146,10 @@ def go_command(clocks, increment, ponder=False):
 
 def start_engine(command, options, ponder, log):
     """Starts the engine and sets its options; raises a Forfeit if it does not come up."""
-    engine = Engine(command, log, ponder)
+    # As GUIs do, in the program's own folder, where an engine looks for its book.
+    program_path = shlex.split(command)[0]
+    folder = os.path.dirname(program_path) if os.sep in program_path else None
+    engine = Engine(command, log, ponder, cwd=folder or None)
     for line in engine.answer('uci', 'uciok', START_SECONDS):
         if line.startswith('id name '):
             engine.name = line[len('id name '):]
