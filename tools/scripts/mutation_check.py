@@ -74,6 +74,14 @@ def tracked_files(root):
     return [f for f in out.decode().split('\0') if f and os.path.isfile(os.path.join(root, f))]
 
 
+def export_revision(root, revision, directory):
+    """The files of a commit, written out under directory (emptied first)."""
+    shutil.rmtree(directory, ignore_errors=True)
+    os.makedirs(directory)
+    archive = subprocess.run(['git', 'archive', revision], cwd=root, check=True, capture_output=True).stdout
+    subprocess.run(['tar', '-x', '-C', directory], input=archive, check=True)
+
+
 def same_content(a, b):
     if not os.path.exists(b) or os.path.getsize(a) != os.path.getsize(b):
         return False
@@ -81,11 +89,10 @@ def same_content(a, b):
         return x.read() == y.read()
 
 
-def sync_tree(root, tree):
-    """Makes the scratch tree equal to the working tree; files are rewritten only when
-    their content differs, so the build stays incremental (and any fault a killed run
-    left behind is repaired here)."""
-    files = tracked_files(root)
+def sync_tree(root, tree, files):
+    """Makes the scratch tree equal to the files under root; files are rewritten only
+    when their content differs, so the build stays incremental (and any fault a killed
+    run left behind is repaired here)."""
     wanted = set(files)
     for name in files:
         source, target = os.path.join(root, name), os.path.join(tree, name)
@@ -123,11 +130,19 @@ def restore(tree, mutation, original):
 
 
 def build(tree, build_dir, jobs, log):
+    """'built' when everything built, 'compile-error' when the engine library does not
+    compile, else 'build-step-failed': a later step of the build (the default book, which
+    the build compiles with the engine's own move reader) failed, and the tests still run
+    on all that did build."""
     if not os.path.exists(os.path.join(build_dir, 'CMakeCache.txt')):
         subprocess.run(['cmake', '-S', tree, '-B', build_dir, '-DCMAKE_BUILD_TYPE=Release'], check=True,
                        stdout=log, stderr=subprocess.STDOUT)
-    return subprocess.run(['cmake', '--build', build_dir, '-j', str(jobs)], stdout=log,
-                          stderr=subprocess.STDOUT).returncode == 0
+    command = ['cmake', '--build', build_dir, '-j', str(jobs)]
+    if subprocess.run(command + ['--target', 'zorvak_core'], stdout=log, stderr=subprocess.STDOUT).returncode:
+        return 'compile-error'
+    if subprocess.run(command + ['--', '-k'], stdout=log, stderr=subprocess.STDOUT).returncode:
+        return 'build-step-failed'
+    return 'built'
 
 
 def run_tests(build_dir, jobs, timeout, log):
@@ -165,6 +180,7 @@ def main():
     parser.add_argument('--results', help='results file (default: WORK/results.tsv)')
     parser.add_argument('--compare', help='an earlier results file: flag faults it caught and this run did not')
     parser.add_argument('--no-baseline', action='store_true', help='skip the run of the unbroken code')
+    parser.add_argument('--revision', help='test the tree of this commit instead of the working tree')
     args = parser.parse_args()
 
     mutations = read_mutations(args.mutations)
@@ -184,7 +200,14 @@ def main():
     tree, build_dir = os.path.join(work, 'tree'), os.path.join(work, 'build')
     results_path = args.results or os.path.join(work, 'results.tsv')
     os.makedirs(tree, exist_ok=True)
-    sync_tree(root, tree)
+    source = root
+    if args.revision:
+        source = os.path.join(work, 'revision')
+        export_revision(root, args.revision, source)
+        files = [os.path.relpath(os.path.join(d, n), source) for d, _, names in os.walk(source) for n in names]
+    else:
+        files = tracked_files(root)
+    sync_tree(source, tree, files)
     for m in mutations:  # every fault must still apply to today's code
         path = os.path.join(tree, m['file'])
         if not os.path.exists(path):
@@ -198,7 +221,7 @@ def main():
     log = open(os.path.join(work, 'mutation.log'), 'w')
     if not args.no_baseline:
         print('baseline: building and running the unbroken code', flush=True)
-        if not build(tree, build_dir, args.jobs, log):
+        if build(tree, build_dir, args.jobs, log) != 'built':
             sys.exit('the unbroken code does not build: see %s' % log.name)
         broken = run_tests(build_dir, args.jobs, args.timeout, log)
         if broken:
@@ -214,14 +237,17 @@ def main():
             log.flush()
             original = apply(tree, m)
             try:
-                if build(tree, build_dir, args.jobs, log):
+                built = build(tree, build_dir, args.jobs, log)
+                if built == 'compile-error':
+                    failed, status = [], 'COMPILE-ERROR'
+                else:
                     failed = run_tests(build_dir, args.jobs, args.timeout, log)
                     status = 'caught' if failed else 'SURVIVED'
-                else:
-                    failed, status = [], 'BUILD-FAILED'
+                    if built == 'build-step-failed':
+                        failed.insert(0, '(the default book did not build)')
             finally:
                 restore(tree, m, original)
-            print('%s (%d tests, %.0f s)' % (status, len(failed), time.time() - started), flush=True)
+            print('%s (%d, %.0f s)' % (status, len(failed), time.time() - started), flush=True)
             out.write('%s\t%s\t%s\t%s\n' % (m['id'], m['subsystem'], status, ','.join(failed)))
             out.flush()
             rows.append((m, status, failed))
