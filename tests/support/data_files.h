@@ -4,10 +4,14 @@
 #include <string>
 #include <vector>
 
-std::string dataPath(const std::string& relative);
-// Non-empty lines of a data file (lines starting with '#' skipped); fails the test if missing.
+inline std::string dataPath(const std::string& relative) { return std::string(ZORVAK_TEST_DATA) + "/" + relative; }
+// Non-empty lines of a data file, those starting with '#' skipped; none when it is missing.
 std::vector<std::string> readDataLines(const std::string& relative);
 std::vector<std::string> splitWords(const std::string& line);
+// Those lines cut into fields at each '|', trimmed. No test assertion, so that it can feed
+// INSTANTIATE_TEST_SUITE_P: a missing file gives the row "missing FILE", which fails the test.
+using DataRow = std::vector<std::string>;
+std::vector<DataRow> readDataTable(const std::string& relative);
 
 // A real game: its coordinate moves and the FEN before the first and after every ply.
 struct RecordedGame {
