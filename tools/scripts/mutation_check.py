@@ -155,7 +155,18 @@ def run_tests(build_dir, jobs, timeout, log):
     if not os.path.exists(failed_log):
         return []
     with open(failed_log) as f:
-        return sorted(line.strip().split(':', 1)[1] for line in f if ':' in line)
+        # A parameterised test's name carries gtest's description of its parameter after '  #'.
+        return sorted(line.strip().split(':', 1)[1].split('  #')[0].strip() for line in f if ':' in line)
+
+
+def grouped(failed):
+    """Test names with the rows of a parameterised test (ctest names them NAME/{ ROW })
+    counted under NAME."""
+    counts = {}
+    for name in failed:
+        base = name.split('/{', 1)[0]
+        counts[base] = counts.get(base, 0) + 1
+    return ['%s (%d rows)' % (n, c) if c > 1 else n for n, c in counts.items()]
 
 
 def read_results(path):
@@ -229,7 +240,7 @@ def main():
 
     rows = []
     with open(results_path, 'w') as out:
-        out.write('# id\tsubsystem\tstatus\tfailed tests (comma-separated)\n')
+        out.write('# id\tsubsystem\tstatus\tfailed tests (separated by " ; ")\n')
         for m in mutations:
             started = time.time()
             print('%s (%s): %s ... ' % (m['id'], m['subsystem'], m['description']), end='', flush=True)
@@ -248,7 +259,7 @@ def main():
             finally:
                 restore(tree, m, original)
             print('%s (%d, %.0f s)' % (status, len(failed), time.time() - started), flush=True)
-            out.write('%s\t%s\t%s\t%s\n' % (m['id'], m['subsystem'], status, ','.join(failed)))
+            out.write('%s\t%s\t%s\t%s\n' % (m['id'], m['subsystem'], status, ' ; '.join(failed)))
             out.flush()
             rows.append((m, status, failed))
     # Leave the scratch build matching the unbroken code.
@@ -256,7 +267,8 @@ def main():
 
     print('\n%-24s %-9s %-8s %s' % ('id', 'subsystem', 'status', 'caught by'))
     for m, status, failed in rows:
-        shown = ', '.join(failed[:4]) + (' and %d more' % (len(failed) - 4) if len(failed) > 4 else '')
+        shown = grouped(failed)
+        shown = ', '.join(shown[:5]) + (' and %d more' % (len(shown) - 5) if len(shown) > 5 else '')
         print('%-24s %-9s %-8s %s' % (m['id'], m['subsystem'], status, shown))
     survivors = [m['id'] for m, status, _ in rows if status != 'caught']
     lost = []
