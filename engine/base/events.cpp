@@ -30,3 +30,8 @@ bool Event::waitFor(std::uint64_t timeoutMs) {
     if (reset_ == Reset::AUTOMATIC) signalled_ = false;
     return true;
 }
+
+bool Event::isSet() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return signalled_;
+}

@@ -23,6 +23,8 @@ public:
     void wait();
     // The same for at most timeoutMs milliseconds; false when the time ran out.
     bool waitFor(std::uint64_t timeoutMs);
+    // Whether the event is set now (a look that clears nothing).
+    bool isSet();
 
 private:
     std::mutex mutex_;

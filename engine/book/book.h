@@ -22,8 +22,12 @@ struct BookLine {
     Move moves[BOOK_LINE_MAX_MOVES] = {};
 };
 
-// Loads the book file into the transposition table; only the standard initial
-// position loads one. One line picked at random is written last, so it wins
+// Whether the current position is the one the book's lines start from: the
+// standard initial position, White to move.
+bool isBookStart();
+
+// Loads the book file into the transposition table; only the book's start
+// position (isBookStart) loads one. One line picked at random is written last, so it wins
 // wherever lines share a position. False for a missing, malformed or unplayable
 // file, or a file whose line count is wrong; entries written before the failure
 // stay. Leaves the position and hashAge as it found them.

@@ -68,9 +68,11 @@ long pickBookLine(std::uint32_t seed, long lineCount) {
 
 void fixNextBookSeed(std::uint32_t seed) { fixedSeed = seed; }
 
+bool isBookStart() { return position.hashKey == INITIAL_POSITION_KEY && position.sideToMove == WHITE; }
+
 bool loadBook(const char* fileName) {
     const std::uint32_t seed = nextSeed();
-    if (position.hashKey != INITIAL_POSITION_KEY) return false;
+    if (!isBookStart()) return false;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return false;
     long lineCount = 0;

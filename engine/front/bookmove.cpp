@@ -1,7 +1,6 @@
 // The engine plays from the book while the game follows one of its lines.
-#include <cstdio>
-
 #include "base/log.h"
+#include "base/output.h"
 #include "book/book.h"
 #include "front/state.h"
 #include "front/think.h"
@@ -21,7 +20,7 @@ bool playBookMove() {
     char text[MOVE_TEXT_SIZE];
     moveToText(text, move);
     applyGameMove(move);
-    std::printf("move %s\n", text);
+    sendLine("move %s\n", text);
     logLine("-M: move(book): %s", text);
     lastMoveFromBook = 1;
     engineState = ENGINE_WAITING;

@@ -4,25 +4,37 @@
 #include <cstring>
 
 #include "base/log.h"
+#include "base/output.h"
+#include "board/fen.h"
 #include "front/input.h"
 #include "front/state.h"
 #include "front/think.h"
+#include "front/thinking.h"
 #include "front/timecontrol.h"
 #include "game/gamemove.h"
 #include "game/setup.h"
 #include "records/converters.h"
-#include "records/gamerecord.h"
 #include "search/searchthread.h"
 
 namespace {
 
 enum class Match { PREFIX, EXACT };
 
+// What a word does while the engine thinks on its own time: handled at once (it
+// leaves the search alone), stops the search without a move, waits with all after
+// it until the move is out, or asks for the move now.
+enum class WhileThinking { NOW, STOP, AFTER_MOVE, MOVE_NOW };
+// What a command does in analyze mode: leaves the analysis running, restarts it
+// on the position the command leaves, or ends analyze mode first.
+enum class InAnalysis { KEEPS, RESTARTS, LEAVES };
+
 // Handlers return false when the session ends.
 struct Command {
     const char* word;
     Match match;
-    bool (*run)(std::FILE* in);
+    bool (*run)(CommandInput& in);
+    WhileThinking whileThinking;
+    InAnalysis inAnalysis;
 };
 
 bool matches(const char* word, const char* name, Match match) {
@@ -30,8 +42,8 @@ bool matches(const char* word, const char* name, Match match) {
 }
 
 // The engine is to move: a book move if the position has one, else the search's.
-void engineToMove() {
-    if (!playBookMove()) thinkAndMove();
+void engineToMove(CommandInput& in) {
+    if (!playBookMove()) thinkAndMove(in);
 }
 
 bool setUpStartPosition() {
@@ -41,66 +53,95 @@ bool setUpStartPosition() {
     return ready;
 }
 
-bool runTime(std::FILE* in) {
+// time T: the engine's clock. The interface follows it with otim and the opponent's
+// clock, which is read here when it has already come; any other word is the next command.
+bool runTime(CommandInput& in) {
     long engineClock = 0, opponentClock = 0;
-    char otim[WORD_BUFFER_SIZE];
-    if (!readInteger(in, engineClock)) return true;
+    if (!readInteger(in.args(), engineClock)) return true;
     setEngineClock(engineClock);
-    if (readWord(in, otim) == WordRead::END) return true;
-    readInteger(in, opponentClock);  // read to keep it from being taken for a word; not used
+    if (!in.wordReady()) return true;
+    char next[WORD_BUFFER_SIZE];
+    const WordRead read = readWord(in.args(), next);
+    if (read == WordRead::WORD && std::strcmp(next, "otim") == 0)
+        readInteger(in.args(), opponentClock);  // not used
+    else
+        in.holdUnlogged(read, next);
     return true;
 }
 
-bool runGo(std::FILE*) {
+bool runGo(CommandInput& in) {
     if (!positionReady) return true;
     stopThinking();
-    engineToMove();
+    engineToMove(in);
     return true;
 }
 
-bool runNew(std::FILE*) {
+bool runNew(CommandInput&) {
     if (setUpStartPosition()) engineState = ENGINE_WAITING;
     return true;
 }
 
-// level MPS BASE INC, where BASE may also be minutes:seconds.
-bool runLevel(std::FILE* in) {
-    long moves = 0, baseMinutes = 0, baseSeconds = 0, increment = 0;
-    if (!readInteger(in, moves) || !readInteger(in, baseMinutes)) return true;
-    if (readCharIf(in, ':')) readInteger(in, baseSeconds);
-    if (!readInteger(in, increment)) increment = 0;
-    setLevel(moves, increment);
+// result RESULT {COMMENT}: the rest of the line is the result's, never commands.
+bool runResult(CommandInput& in) {
+    char line[WORD_BUFFER_SIZE];
+    readRestOfLine(in.args(), line);
+    return runNew(in);
+}
+
+// level MPS BASE INC, where BASE may be minutes:seconds and INC have a fraction.
+bool runLevel(CommandInput& in) {
+    long moves = 0, base = 0, baseSeconds = 0, increment = 0;
+    if (!readInteger(in.args(), moves) || !readThousandths(in.args(), base)) return true;
+    if (readCharIf(in.args(), ':')) readThousandths(in.args(), baseSeconds);
+    if (!readThousandths(in.args(), increment)) increment = 0;
+    setLevel(moves, static_cast<double>(increment) / 1000);
     return true;
 }
 
-bool runForce(std::FILE*) {
+// st SECONDS: every move exactly that long; sd DEPTH: no search deeper.
+bool runSt(CommandInput& in) {
+    long seconds = 0;
+    if (readThousandths(in.args(), seconds)) setFixedMoveTime(seconds);  // thousandths of seconds: milliseconds
+    return true;
+}
+
+bool runSd(CommandInput& in) {
+    long depth = 0;
+    if (readInteger(in.args(), depth)) setDepthLimit(depth);
+    return true;
+}
+
+bool runForce(CommandInput&) {
     stopThinking();
     return true;
 }
 
-bool runSetboard(std::FILE* in) {
+// A position refused is refused whole: the game stays as it was, and the interface is told.
+bool runSetboard(CommandInput& in) {
     stopThinking();
     char line[WORD_BUFFER_SIZE];
-    readRestOfLine(in, line);
+    readRestOfLine(in.args(), line);
     logLine("setboard %s", line);
-    if (setPosition(line, true))
+    if (setPosition(line, true)) {
         positionReady = true;
-    else
-        logLine("-M: tellusererror Illegal position");
+        return true;
+    }
+    logLine("-M: tellusererror Illegal position");
+    sendLine("tellusererror Illegal position\n");
     return true;
 }
 
-bool runEasy(std::FILE*) {
+bool runEasy(CommandInput&) {
     ponderEnabled = 0;
     return true;
 }
 
-bool runHard(std::FILE*) {
+bool runHard(CommandInput&) {
     ponderEnabled = 1;
     return true;
 }
 
-bool runQuit(std::FILE*) {
+bool runQuit(CommandInput&) {
     // Stops any search, then wakes the thread once more so that it ends.
     stopThinking();
     engineState = ENGINE_QUITTING;
@@ -114,89 +155,231 @@ bool switchSide(Side side) {
     return true;
 }
 
-bool runWhite(std::FILE*) { return switchSide(WHITE); }
-bool runBlack(std::FILE*) { return switchSide(BLACK); }
+bool runWhite(CommandInput&) { return switchSide(WHITE); }
+bool runBlack(CommandInput&) { return switchSide(BLACK); }
+
+// undo takes back one game move, remove two. An engine that was playing (waiting or
+// pondering) goes on waiting for the opponent; one that was thinking has stopped.
+bool takeBack(int count) {
+    const EngineState before = engineState;
+    stopThinking();
+    if (!positionReady) return true;
+    if (takeBackGameMoves(count)) {
+        char fen[FEN_BUFFER_SIZE];
+        writeFen(fen);
+        logLine("-M: took back %d: %s", count, fen);
+    } else {
+        logLine("-M: cannot take back %d move(s): not that many game moves since the set-up", count);
+    }
+    if (before == ENGINE_WAITING || before == ENGINE_PONDERING) engineState = ENGINE_WAITING;
+    return true;
+}
+
+bool runUndo(CommandInput&) { return takeBack(1); }
+bool runRemove(CommandInput&) { return takeBack(2); }
+
+// ping N: everything before it has been carried out; the reply says so.
+bool runPing(CommandInput& in) {
+    long number = 0;
+    if (readInteger(in.args(), number))
+        sendLine("pong %ld\n", number);
+    else
+        sendLine("pong\n");
+    return true;
+}
+
+bool runPost(CommandInput&) {
+    setPostThinking(true);
+    return true;
+}
+
+bool runNopost(CommandInput&) {
+    setPostThinking(false);
+    return true;
+}
+
+// analyze: the analysis starts once the command is through (it restarts analysis).
+bool runAnalyze(CommandInput&) {
+    stopThinking();
+    analyzeMode = true;
+    updateThinkingOutput();
+    return true;
+}
+
+// exit leaves analyze mode, which its table row does; `?` outside the engine's own
+// search has nothing to hurry.
+bool runNothing(CommandInput&) { return true; }
+
+// Words of the protocol the engine does not use, with their arguments.
+bool ignoreInteger(CommandInput& in) {
+    long ignored = 0;
+    readInteger(in.args(), ignored);
+    return true;
+}
+
+bool ignoreTwoIntegers(CommandInput& in) {
+    ignoreInteger(in);
+    return ignoreInteger(in);
+}
+
+bool ignoreWord(CommandInput& in) {
+    char ignored[WORD_BUFFER_SIZE];
+    readWord(in.args(), ignored);
+    return true;
+}
+
+bool ignoreLine(CommandInput& in) {
+    char ignored[WORD_BUFFER_SIZE];
+    readRestOfLine(in.args(), ignored);
+    return true;
+}
 
 // The game-record converters read their two file names (not logged). A name too
-// long for the buffer would name another file: such a command does nothing. A file
-// the converter refused has been reported, with the position restored: the loop goes on.
-bool runConverter(std::FILE* in, void (*convert)(const char* source, const char* target)) {
+// long for the buffer would name another file: such a command does nothing. The
+// converters leave the game as it was, so an engine that waited for the opponent's
+// move (or pondered on it) answers that move afterwards as it would have before.
+bool runConverter(CommandInput& in, Converter convert) {
+    const EngineState before = engineState;
     stopThinking();
     char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
-    const WordRead first = readWord(in, source);
+    const WordRead first = readWord(in.args(), source);
     if (first == WordRead::END) return true;
-    const WordRead second = readWord(in, target);
-    if (first != WordRead::WORD || second != WordRead::WORD) return true;
-    try {
-        convert(source, target);
-    } catch (const RecordError&) {
-    }
+    const WordRead second = readWord(in.args(), target);
+    if (first == WordRead::WORD && second == WordRead::WORD) convert(source, target);
+    if (before == ENGINE_WAITING || before == ENGINE_PONDERING) engineState = ENGINE_WAITING;
     return true;
 }
 
-bool runPgn2game(std::FILE* in) {
+bool runPgn2game(CommandInput& in) {
     return runConverter(in, [](const char* pgnFile, const char* gameFile) {
         int total = 0;
-        pgn2game(pgnFile, gameFile, total);
+        return pgn2game(pgnFile, gameFile, total);
     });
 }
-bool runPgnlist2game(std::FILE* in) { return runConverter(in, pgnlist2game); }
-bool runGame2pgn(std::FILE* in) { return runConverter(in, game2pgn); }
-bool runGame2pos(std::FILE* in) { return runConverter(in, game2pos); }
+bool runPgnlist2game(CommandInput& in) { return runConverter(in, pgnlist2game); }
+bool runGame2pgn(CommandInput& in) { return runConverter(in, game2pgn); }
+bool runGame2pos(CommandInput& in) { return runConverter(in, game2pos); }
 
-bool runBenchmark(std::FILE*) {
+bool runBenchmark(CommandInput&) {
     stopThinking();
-    std::printf("Define __STAT\n");
+    sendLine("Define __STAT\n");
     return true;
 }
 
-bool runTest(std::FILE*) {
+bool runTest(CommandInput& in) {
     if (!setUpStartPosition()) return true;
     setTestBudget();
     engineState = ENGINE_WAITING;
     stopThinking();
-    engineToMove();
+    engineToMove(in);
     return true;
 }
 
-// Checked in this order after time and the opponent's moves; the first match wins.
+using W = WhileThinking;
+using A = InAnalysis;
+
+// Checked in this order, the opponent's moves right after time; the first match wins.
 inline constexpr Command COMMANDS[] = {
-    {"go", Match::PREFIX, runGo},
-    {"new", Match::PREFIX, runNew},
-    {"result", Match::PREFIX, runNew},
-    {"level", Match::PREFIX, runLevel},
-    {"force", Match::PREFIX, runForce},
-    {"setboard", Match::PREFIX, runSetboard},
-    {"easy", Match::EXACT, runEasy},
-    {"hard", Match::EXACT, runHard},
-    {"quit", Match::PREFIX, runQuit},
-    {"white", Match::PREFIX, runWhite},
-    {"black", Match::PREFIX, runBlack},
-    {"pgn2game", Match::EXACT, runPgn2game},
-    {"pgnlist2game", Match::EXACT, runPgnlist2game},
-    {"game2pgn", Match::EXACT, runGame2pgn},
-    {"game2pos", Match::EXACT, runGame2pos},
-    {"benchmark", Match::EXACT, runBenchmark},
-    {"test", Match::EXACT, runTest},
+    {"time", Match::PREFIX, runTime, W::NOW, A::KEEPS},
+    {"go", Match::PREFIX, runGo, W::AFTER_MOVE, A::LEAVES},
+    {"new", Match::PREFIX, runNew, W::STOP, A::RESTARTS},
+    {"result", Match::PREFIX, runResult, W::STOP, A::LEAVES},
+    {"level", Match::PREFIX, runLevel, W::AFTER_MOVE, A::KEEPS},
+    {"force", Match::PREFIX, runForce, W::STOP, A::LEAVES},
+    {"setboard", Match::PREFIX, runSetboard, W::STOP, A::RESTARTS},
+    {"easy", Match::EXACT, runEasy, W::NOW, A::KEEPS},
+    {"hard", Match::EXACT, runHard, W::NOW, A::KEEPS},
+    {"quit", Match::PREFIX, runQuit, W::STOP, A::LEAVES},
+    {"white", Match::PREFIX, runWhite, W::STOP, A::LEAVES},
+    {"black", Match::PREFIX, runBlack, W::STOP, A::LEAVES},
+    {"pgn2game", Match::EXACT, runPgn2game, W::AFTER_MOVE, A::LEAVES},
+    {"pgnlist2game", Match::EXACT, runPgnlist2game, W::AFTER_MOVE, A::LEAVES},
+    {"game2pgn", Match::EXACT, runGame2pgn, W::AFTER_MOVE, A::LEAVES},
+    {"game2pos", Match::EXACT, runGame2pos, W::AFTER_MOVE, A::LEAVES},
+    {"benchmark", Match::EXACT, runBenchmark, W::AFTER_MOVE, A::LEAVES},
+    {"test", Match::EXACT, runTest, W::AFTER_MOVE, A::LEAVES},
+    {"undo", Match::EXACT, runUndo, W::STOP, A::RESTARTS},
+    {"remove", Match::EXACT, runRemove, W::STOP, A::RESTARTS},
+    {"ping", Match::EXACT, runPing, W::AFTER_MOVE, A::KEEPS},
+    {"post", Match::EXACT, runPost, W::NOW, A::KEEPS},
+    {"nopost", Match::EXACT, runNopost, W::NOW, A::KEEPS},
+    {"?", Match::EXACT, runNothing, W::MOVE_NOW, A::KEEPS},
+    {"analyze", Match::EXACT, runAnalyze, W::AFTER_MOVE, A::RESTARTS},
+    {"exit", Match::EXACT, runNothing, W::AFTER_MOVE, A::LEAVES},
+    {"st", Match::EXACT, runSt, W::AFTER_MOVE, A::KEEPS},
+    {"sd", Match::EXACT, runSd, W::AFTER_MOVE, A::KEEPS},
+    // Sent by interfaces, not used here.
+    {"otim", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
+    {"protover", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
+    {"memory", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
+    {"cores", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
+    {"rating", Match::EXACT, ignoreTwoIntegers, W::NOW, A::KEEPS},
+    {"accepted", Match::EXACT, ignoreWord, W::NOW, A::KEEPS},
+    {"rejected", Match::EXACT, ignoreWord, W::NOW, A::KEEPS},
+    {"variant", Match::EXACT, ignoreWord, W::NOW, A::KEEPS},
+    {"ics", Match::EXACT, ignoreWord, W::NOW, A::KEEPS},
+    {"name", Match::EXACT, ignoreLine, W::NOW, A::KEEPS},
+    {"computer", Match::EXACT, runNothing, W::NOW, A::KEEPS},
+    {"random", Match::EXACT, runNothing, W::NOW, A::KEEPS},
+    {"hint", Match::EXACT, runNothing, W::NOW, A::KEEPS},
+    {"bk", Match::EXACT, runNothing, W::NOW, A::KEEPS},
+    {"draw", Match::EXACT, runNothing, W::NOW, A::KEEPS},
+    {".", Match::EXACT, runNothing, W::NOW, A::KEEPS},
 };
 
+// A word is time, an opponent's move, a command of the table, or nothing.
+struct WordMeaning {
+    const Command* command;
+    Move move;
+};
+
+WordMeaning meaningOf(const char* word) {
+    if (matches(word, COMMANDS[0].word, COMMANDS[0].match)) return {&COMMANDS[0], 0};
+    if (const Move move = parseCoordinateMove(word)) return {nullptr, move};
+    for (const Command& command : COMMANDS)
+        if (matches(word, command.word, command.match)) return {&command, 0};
+    return {nullptr, 0};
+}
+
+// ---- Analyze mode ------------------------------------------------------------------
+void leaveAnalysis() {
+    stopThinking();
+    analyzeMode = false;
+    updateThinkingOutput();
+}
+
+// After a command that changed the position: the analysis goes on from the new one.
+void resumeAnalysis() {
+    if (!analyzeMode || !positionReady) return;
+    stopThinking();
+    startAnalysis();
+}
+
+bool runCommand(const Command& command, CommandInput& in) {
+    if (command.inAnalysis == InAnalysis::LEAVES && analyzeMode) leaveAnalysis();
+    const bool goesOn = command.run(in);
+    if (goesOn && command.inAnalysis == InAnalysis::RESTARTS) resumeAnalysis();
+    return goesOn;
+}
+
+// ---- The opponent's moves ------------------------------------------------------------
 // The prediction was right: the running search goes on as the search for our move.
-void ponderHit() {
+void ponderHit(CommandInput& in) {
     keepPonderMove();
     logLine("-GOOD PONDER");
-    thinkAndMove();
+    thinkAndMove(in);
 }
 
 // Answers a move the interface sent that is no legal move here; false then.
 bool acceptOpponentMove(Move move, const char* word) {
     if (isAcceptableOpponentMove(move)) return true;
-    std::printf("Illegal move: %s\n", word);
+    sendLine("Illegal move: %s\n", word);
     logLine("-M: Illegal move: %s", word);
     return false;
 }
 
 // The prediction was wrong: a fresh search (no book lookup) after the real move.
-void ponderMiss(Move move, const char* word) {
+void ponderMiss(Move move, const char* word, CommandInput& in) {
     logLine("-BAD PONDER");
     // Takes the predicted reply back, so the move is judged on the real position.
     stopThinking();
@@ -205,51 +388,75 @@ void ponderMiss(Move move, const char* word) {
         return;
     }
     applyGameMove(move);
-    thinkAndMove();
+    thinkAndMove(in);
 }
 
-void playOpponentMove(Move move, const char* word) {
+// In analyze mode the move is made and the analysis goes on from it.
+void playOpponentMove(Move move, const char* word, CommandInput& in) {
     const EngineState state = engineState;
-    if (state == ENGINE_PONDERING) return move == ponderMove() ? ponderHit() : ponderMiss(move, word);
-    if (state != ENGINE_IDLE && state != ENGINE_WAITING) return;
+    if (state == ENGINE_PONDERING) return move == ponderMove() ? ponderHit(in) : ponderMiss(move, word, in);
+    if (state == ENGINE_ANALYZING) stopThinking();
+    if (state != ENGINE_IDLE && state != ENGINE_WAITING && state != ENGINE_ANALYZING) return;
     if (!acceptOpponentMove(move, word)) return;
     applyGameMove(move);
-    if (state == ENGINE_WAITING) engineToMove();
+    if (state == ENGINE_WAITING) engineToMove(in);
 }
 
 }  // namespace
 
-bool dispatchWord(const char* word, std::FILE* in) {
-    if (matches(word, "time", Match::PREFIX)) return runTime(in);
-    if (const Move move = parseCoordinateMove(word)) {
-        // Before any set-up the root snapshot is empty and there is nothing to play on.
-        if (positionReady) playOpponentMove(move, word);
-        return true;
+bool dispatchWord(const char* word, CommandInput& in) {
+    const WordMeaning meaning = meaningOf(word);
+    if (meaning.command) return runCommand(*meaning.command, in);
+    // Before any set-up the root snapshot is empty and there is nothing to play on.
+    if (meaning.move && positionReady) {
+        playOpponentMove(meaning.move, word, in);
+        resumeAnalysis();
     }
-    for (const Command& command : COMMANDS)
-        if (matches(word, command.word, command.match)) return command.run(in);
     return true;
 }
 
-WordRead readLoggedWord(std::FILE* in, char (&word)[WORD_BUFFER_SIZE]) {
-    const WordRead read = readWord(in, word);
-    if (read == WordRead::WORD) logLine("::cmd:: %s", word);
-    if (read == WordRead::TOO_LONG) logLine("-M: ignored a word longer than %d characters", WORD_BUFFER_SIZE - 1);
-    return read;
+WordWhileThinking handleWordWhileThinking(CommandInput& in) {
+    char word[WORD_BUFFER_SIZE];
+    const WordRead read = in.next(word);
+    if (read == WordRead::TOO_LONG) return WordWhileThinking::HANDLED;  // dropped, as always
+    const Command* command = read == WordRead::END ? nullptr : meaningOf(word).command;
+    // The end of input stops as quit does; moves and unknown words wait for the move.
+    const WhileThinking kind = read == WordRead::END ? W::STOP : command ? command->whileThinking : W::AFTER_MOVE;
+    switch (kind) {
+        case W::NOW:
+            command->run(in);
+            return WordWhileThinking::HANDLED;
+        case W::MOVE_NOW:
+            return WordWhileThinking::MOVE_NOW;
+        case W::STOP:
+            in.hold(read, word);
+            return WordWhileThinking::STOPS;
+        case W::AFTER_MOVE:
+            break;
+    }
+    in.hold(read, word);
+    return WordWhileThinking::WAITS;
 }
 
-void runCommands(std::FILE* in) {
+void runCommands(CommandInput& in) {
+    watchSearchFrom(&in.args());
     char word[WORD_BUFFER_SIZE];
     for (;;) {
-        const WordRead read = readLoggedWord(in, word);
+        const WordRead read = in.next(word);
         if (read == WordRead::END) {
-            // The interface has gone: end as quit does.
-            logLine("-M: end of input");
+            // The interface has gone, or a signal asked us to end: end as quit does.
+            logLine(in.args().quitRequested() ? "-M: terminated" : "-M: end of input");
             runQuit(in);
-            return;
+            break;
         }
         // No command or move is that long: an over-long word is dropped whole.
         if (read == WordRead::TOO_LONG) continue;
-        if (!dispatchWord(word, in)) return;
+        if (!dispatchWord(word, in)) break;
     }
+    watchSearchFrom(nullptr);
+}
+
+void runCommands(Inbox& inbox) {
+    CommandInput in(inbox);
+    runCommands(in);
 }

@@ -1,14 +1,17 @@
 #include "front/think.h"
 
-#include <cstdio>
+#include <atomic>
 #include <optional>
 
 #include "base/clock.h"
 #include "base/log.h"
+#include "base/output.h"
+#include "front/commands.h"
 #include "front/constants.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "game/gamemove.h"
+#include "game/rootsnapshot.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
@@ -21,6 +24,12 @@ namespace {
 
 // Score of a move that mates at once.
 constexpr int MATE_IN_ONE_SCORE = MATE_SCORE - 1;
+
+std::atomic<Inbox*> watchedInbox{nullptr};
+
+void ringWatchedInbox() {
+    if (Inbox* inbox = watchedInbox.load(std::memory_order_acquire)) inbox->ring();
+}
 
 bool isInCheck() {
     CheckInfo check;
@@ -35,20 +44,59 @@ std::uint64_t waitTimeMs(bool wasPondering) {
     return left > 0 ? static_cast<std::uint64_t>(left) : 0;
 }
 
-// The move to play: the search's, or, should it ever leave something that is not a
-// legal move here, the first legal move, so that the engine never sends an illegal one.
-Move playableMove(Move chosen) {
-    if (isLegalMove(chosen)) return chosen;
-    MoveEntry legal[MAX_MOVES_PER_POSITION];
-    if (generateLegalMoves(legal) == 0) return 0;
-    logLine("-M: search move not legal, playing the first legal move");
-    return legal[0].move;
+// How the thinking ended: with a move to play, or stopped by a command (held in
+// the input) or a quit request, without one.
+enum class ThinkEnd { PLAY, STOPPED };
+
+// Waits for the search's end or its budget while reading the interface: words that
+// leave the search alone are handled at once, a stopping word ends the wait without
+// a move, `?` asks for the move now, and any other word ends the reading until the
+// move is out. A root that has just failed low when the budget is spent may go on
+// for the extra time, once.
+ThinkEnd thinkForBudget(CommandInput& in, std::uint64_t budgetMs) {
+    auto deadline = Inbox::Clock::now() + std::chrono::milliseconds(budgetMs);
+    bool reading = true;
+    bool extraGiven = false;
+    for (;;) {
+        Inbox::Wake wake = Inbox::Wake::INPUT;
+        if (!(reading && in.holding())) wake = waitForSearch(in.args(), deadline, reading);
+        switch (wake) {
+            case Inbox::Wake::QUIT: return ThinkEnd::STOPPED;
+            case Inbox::Wake::DONE: return ThinkEnd::PLAY;
+            case Inbox::Wake::DEADLINE: {
+                const std::uint32_t extra = extraGiven || aspirationState >= 0 ? 0 : extraTimeAfterFailLow();
+                if (extra == 0) return ThinkEnd::PLAY;
+                logLine("-M: FL - Extra time");
+                deadline += std::chrono::milliseconds(extra);
+                extraGiven = true;
+                break;
+            }
+            case Inbox::Wake::INPUT:
+                switch (handleWordWhileThinking(in)) {
+                    case WordWhileThinking::HANDLED: break;
+                    case WordWhileThinking::MOVE_NOW: return ThinkEnd::PLAY;
+                    case WordWhileThinking::STOPS: return ThinkEnd::STOPPED;
+                    case WordWhileThinking::WAITS: reading = false; break;
+                }
+                break;
+        }
+    }
 }
 
-// A root that has just failed low may finish its iteration, on budgets above six seconds.
-std::optional<std::uint32_t> failLowExtraTime() {
-    if (moveTimeMs <= EXTRA_TIME_MIN_BUDGET_MS) return std::nullopt;
-    return extraTimeAfterFailLow();
+// The search's answer for the game position, whatever the protocol: a legal move
+// with its score, or, for a game already over, its result line and no move.
+struct EngineAnswer {
+    Move move;
+    int score;
+    const char* verdictLine;
+};
+
+EngineAnswer engineAnswer() {
+    const Move chosen = bestMove();
+    if (const char* line = verdictResultLine(chosen, position.sideToMove, isInCheck())) return {0, 0, line};
+    const Move move = playableBestMove();
+    if (!move) return {0, 0, verdictResultLine(VERDICT_NO_MOVES, position.sideToMove, isInCheck())};
+    return {move, bestScore(), nullptr};
 }
 
 // What the engine's move itself brings about, from the position after it.
@@ -74,12 +122,23 @@ const char* playEngineMove(Move move, int score) {
     char text[MOVE_TEXT_SIZE];
     moveToText(text, move);
     applyGameMove(move);
-    std::printf("move %s\n", text);
+    sendLine("move %s\n", text);
     logLine("move %s\tscore: %d", text, score);
     return resultAfterMove(score);
 }
 
 }  // namespace
+
+Move playableBestMove() {
+    const Move chosen = bestMove();
+    if (isLegalMove(chosen)) return chosen;
+    MoveEntry legal[MAX_MOVES_PER_POSITION];
+    if (generateLegalMoves(legal) == 0) return 0;
+    // Should the search ever leave something that is no legal move here, the engine
+    // still never sends an illegal one.
+    logLine("-M: search move not legal, playing the first legal move");
+    return legal[0].move;
+}
 
 const char* verdictResultLine(Move verdict, Side toMove, bool inCheck) {
     switch (verdict) {
@@ -94,31 +153,43 @@ const char* verdictResultLine(Move verdict, Side toMove, bool inCheck) {
     }
 }
 
-void thinkAndMove() {
+void watchSearchFrom(Inbox* inbox) {
+    watchedInbox.store(inbox, std::memory_order_release);
+    searchIdleHook.store(inbox ? ringWatchedInbox : nullptr, std::memory_order_release);
+}
+
+Inbox::Wake waitForSearch(Inbox& inbox, Inbox::Clock::time_point deadline, bool watchInput) {
+    return inbox.waitUntil(deadline, watchInput, [] { return stoppedEvent.isSet(); });
+}
+
+void thinkAndMove(CommandInput& in) {
     // Start a search unless the ponder search goes on as this move's search.
     const bool wasPondering = engineState == ENGINE_PONDERING;
     engineState = ENGINE_THINKING;
     if (wasPondering)
         turnPonderIntoThink();
     else
-        StartEngine(REQUEST_THINK, MAX_SEARCH_DEPTH + 1);
-    // Let it think for the budget, then stop it.
+        StartEngine(REQUEST_THINK, depthLimit);
+    // Let it think for the budget, reading the interface meanwhile, then stop it.
     logLine("M-WAIT %u", clockMs());
-    stoppedEvent.waitFor(waitTimeMs(wasPondering));
-    engineState = ENGINE_IDLE;
-    StopEngineConditional(failLowExtraTime());
-    // A verdict ends the game without a move; else play and announce.
-    const Move chosen = bestMove();
-    const char* result = verdictResultLine(chosen, position.sideToMove, isInCheck());
-    if (!result) {
-        const Move move = playableMove(chosen);
-        result = move ? playEngineMove(move, bestScore())
-                      : verdictResultLine(VERDICT_NO_MOVES, position.sideToMove, isInCheck());
+    const std::uint64_t budgetMs = waitTimeMs(wasPondering);
+    logLine("-M: budget %llu ms", static_cast<unsigned long long>(budgetMs));
+    const ThinkEnd end = thinkForBudget(in, budgetMs);
+    if (end == ThinkEnd::STOPPED) {
+        stopThinking();
+        refreshRootSnapshot();  // a ponder hit's reply is a game move now
+        return;
     }
+    engineState = ENGINE_IDLE;
+    StopEngineConditional(std::nullopt);
+    refreshRootSnapshot();
+    // A verdict ends the game without a move; else play and announce.
+    const EngineAnswer answer = engineAnswer();
+    const char* result = answer.move ? playEngineMove(answer.move, answer.score) : answer.verdictLine;
     // Wait for the opponent, pondering unless the game is over.
     engineState = ENGINE_WAITING;
     if (result) {
-        std::printf("%s", result);
+        sendLine("%s", result);
         logLine("- NO ponder move");
         return;
     }
@@ -148,8 +219,14 @@ void startPondering() {
     }
     engineState = ENGINE_PONDERING;
     makePonderMove(reply);
-    StartEngine(REQUEST_PONDER, MAX_SEARCH_DEPTH + 1);
+    StartEngine(REQUEST_PONDER, depthLimit);
     char text[MOVE_TEXT_SIZE];
     moveToText(text, reply);
     logLine("-ponder move: %s", text);
+}
+
+void startAnalysis() {
+    engineState = ENGINE_ANALYZING;
+    StartEngine(REQUEST_ANALYZE, NO_DEPTH_LIMIT);
+    logLine("-M: analysing");
 }

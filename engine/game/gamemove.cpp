@@ -8,14 +8,63 @@
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search/history.h"
+#include "search/tt.h"
+
+std::atomic<std::uint8_t> lastMoveFromBook{0};
 
 namespace {
 
-// What make notes of a game move (nothing reads it yet).
-UndoRecord gameMoveUndo;
+// A game move as it was made: enough to take it back exactly.
+struct GameMoveRecord {
+    Move move;
+    Side mover;
+    std::uint8_t bookFlagBefore;
+    UndoRecord undo;
+};
+
+// The newest game moves, a ring: older ones are overwritten, and none can be taken
+// back past the history anyway. Records of an earlier game stay until overwritten:
+// a record is used only while the game history shows its move as the one made.
+inline constexpr int GAME_MOVE_RECORDS = GAME_HISTORY_SIZE;
+GameMoveRecord records[GAME_MOVE_RECORDS];
+int newestRecord = 0;   // index of the newest record
+int recordCount = 0;    // records held, at most GAME_MOVE_RECORDS
 
 Move predictedReply = 0;
+Side predictedReplyMover = WHITE;
+HashKey predictedReplyKey = 0;
+std::uint8_t predictedReplyBookFlag = 0;
 UndoRecord predictedReplyUndo;
+
+GameMoveRecord& pushRecord(Move move, Side mover) {
+    newestRecord = (newestRecord + 1) % GAME_MOVE_RECORDS;
+    if (recordCount < GAME_MOVE_RECORDS) ++recordCount;
+    GameMoveRecord& record = records[newestRecord];
+    record.move = move;
+    record.mover = mover;
+    record.bookFlagBefore = lastMoveFromBook;
+    return record;
+}
+
+const GameMoveRecord& recordBack(int back) {
+    return records[(newestRecord - back + GAME_MOVE_RECORDS) % GAME_MOVE_RECORDS];
+}
+
+void logKey(HashKey key) { logLine("%x %x", keyHigh(key), keyLow(key)); }
+
+// Whether the newest count records are the last count moves of the game history,
+// made by alternating sides up to the side to move now.
+bool recordsMatchHistory(int count) {
+    if (count > recordCount || count > historyTop - gameHistory) return false;
+    Side mover = position.sideToMove ^ 1;
+    for (int back = 0; back < count; ++back, mover ^= 1) {
+        const GameMoveRecord& record = recordBack(back);
+        const GameHistoryEntry& before = historyTop[-1 - back];
+        if (record.mover != mover || record.move != before.move || record.undo.savedHashKey != before.key())
+            return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -28,13 +77,31 @@ Move parseCoordinateMove(const char* word) {
 
 bool applyGameMove(Move move) {
     if (move == 0 || moveKind(move) == KIND_NO_MOVE) return false;
-    // Game moves are never taken back, so no undo information is saved.
-    makeMove(move, gameMoveUndo);
+    GameMoveRecord& record = pushRecord(move, position.sideToMove);
+    saveUndoInfo(record.undo);
+    makeMove(move, record.undo);
     ZORVAK_ASSERT_VALID();
     compactGameHistory();
     refreshRootSnapshot();
     clearHistoryTable();
-    logLine("%x %x", keyHigh(position.hashKey), keyLow(position.hashKey));
+    logKey(position.hashKey);
+    return true;
+}
+
+bool takeBackGameMoves(int count) {
+    if (count < 1 || !recordsMatchHistory(count)) return false;
+    for (int i = 0; i < count; ++i) {
+        const GameMoveRecord& record = recordBack(0);
+        UndoRecord undo = record.undo;
+        unmakeMove(record.move, undo);
+        lastMoveFromBook = record.bookFlagBefore;
+        newestRecord = (newestRecord - 1 + GAME_MOVE_RECORDS) % GAME_MOVE_RECORDS;
+        --recordCount;
+    }
+    ZORVAK_ASSERT_VALID();
+    refreshRootSnapshot();
+    clearHistoryTable();
+    logKey(position.hashKey);
     return true;
 }
 
@@ -55,8 +122,11 @@ bool setSideToMove(Side side) {
 Move ponderMove() { return predictedReply; }
 
 void makePonderMove(Move reply) {
+    predictedReplyMover = position.sideToMove;
+    predictedReplyBookFlag = lastMoveFromBook;
     saveUndoInfo(predictedReplyUndo);
     makeMove(reply, predictedReplyUndo);
+    predictedReplyKey = position.hashKey;
     predictedReply = reply;
 }
 
@@ -66,4 +136,24 @@ void takeBackPonderMove() {
     predictedReply = 0;
 }
 
-void keepPonderMove() { predictedReply = 0; }
+// The search goes on over the position, so nothing of it is read here: the record
+// is the one the reply was made with, and its key was noted then.
+void keepPonderMove() {
+    if (!predictedReply) return;
+    GameMoveRecord& record = pushRecord(predictedReply, predictedReplyMover);
+    record.bookFlagBefore = predictedReplyBookFlag;
+    record.undo = predictedReplyUndo;
+    logKey(predictedReplyKey);
+    predictedReply = 0;
+}
+
+Move predictedReplyTo(Move move) {
+    UndoRecord undo;
+    saveUndoInfo(undo);
+    makeMove(move, undo);
+    // A verdict code, or a move the table holds for a colliding key, is no reply.
+    const HashEntry* entry = probeTable();
+    const Move reply = entry && isLegalMove(entryMove(*entry)) ? entryMove(*entry) : 0;
+    unmakeMove(move, undo);
+    return reply;
+}

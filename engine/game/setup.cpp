@@ -1,8 +1,7 @@
 #include "game/setup.h"
 
-#include <cstdio>
-
 #include "base/log.h"
+#include "base/output.h"
 #include "book/book.h"
 #include "eval/pawnhash.h"
 #include "game/rootsnapshot.h"
@@ -24,33 +23,49 @@ void clearSearchState() {
 
 // The game goes on without a book; the interface and the log are told.
 void reportBookError() {
-    std::printf("tellusererror BOOK ERROR!\n");
+    sendLine("tellusererror BOOK ERROR!\n");
     logLine("-\ttellusererror BOOK ERROR!\n\n");  // the line, then an empty one
 }
 
-// Resolves the operand of a noted "am"/"bm" operation in the new position.
-bool noteEpdMove(const EpdOperation& op) {
+// Resolves the operand of a noted "am"/"bm" operation in the position next, which
+// is made the position only for the look and then put back. False, with a
+// warning, when the operand is no move there.
+bool resolveEpdMove(const EpdOperation& op, Position& next) {
     if (!op.name) return true;
+    const Position current = position;
+    position = next;
     const Move move = parseSan(op.operand);
+    position = current;
     if (!move) {
-        std::printf("Warning cannot recognize move: %s\r\n", op.operand);
+        sendLine("Warning cannot recognize move: %s\r\n", op.operand);
         return false;
     }
-    (op.name == 'a' ? position.avoidMove : position.expectedMove) = move;
+    (op.name == 'a' ? next.avoidMove : next.expectedMove) = move;
     return true;
 }
 
 }  // namespace
 
 bool setPosition(const char* text, bool loadBookFlag) {
-    // The new position is read aside: refused text leaves the game as it was.
+    // The new position is read and checked aside: refused text leaves the game as it was.
     Position next;
     EpdOperation op;
-    if (!readFen(text, next, op)) return false;
+    if (!readFen(text, next, op) || !resolveEpdMove(op, next)) return false;
     placePosition(next);
     refreshRootSnapshot();
+    if (!startNewGame(loadBookFlag)) reportBookError();
+    return true;
+}
+
+bool placeGamePosition(const char* text) {
+    if (!setUpBoard(text)) return false;
+    refreshRootSnapshot();
+    return true;
+}
+
+bool startNewGame(bool loadBookFlag) {
     clearSearchState();
-    if (loadBookFlag && !loadBook(BOOK_FILE_NAME)) reportBookError();
     hashAge = 1;
-    return noteEpdMove(op);
+    // Only the book's start position has a book to load: elsewhere nothing failed.
+    return !(loadBookFlag && isBookStart()) || loadBook(BOOK_FILE_NAME);
 }

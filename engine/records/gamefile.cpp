@@ -17,12 +17,11 @@ void putWord(unsigned char* bytes, std::uint16_t word) {
     bytes[1] = static_cast<unsigned char>(word >> 8);
 }
 
-// Reads count bytes; true when all came, false when none did, raises when some did.
-bool readBytes(std::istream& in, unsigned char* bytes, std::streamsize count) {
+// Reads count bytes, adding those that came to taken; true when all came.
+bool readBytes(std::istream& in, unsigned char* bytes, std::streamsize count, std::size_t& taken) {
     in.read(reinterpret_cast<char*>(bytes), count);
-    if (in.gcount() == count) return true;
-    if (in.gcount() == 0) return false;
-    throw RecordError(TRUNCATED_GAME_FILE);
+    taken += static_cast<std::size_t>(in.gcount());
+    return in.gcount() == count;
 }
 
 void setResult(GameRecord& record, int result) {
@@ -54,29 +53,43 @@ std::size_t recordWords(const GameRecord& record, std::uint16_t* words) {
 
 }  // namespace
 
-bool readGameRecord(GameRecord& record, std::istream& in) {
-    RecordBytes bytes;
-    if (!readBytes(in, bytes, GAME_WORD_BYTES)) return false;
-    const std::uint16_t header = wordAt(bytes);
+RecordRead readRecord(GameRecord& record, std::istream& in, std::size_t& bytes) {
+    RecordBytes data;
+    bytes = 0;
+    if (!readBytes(in, data, GAME_WORD_BYTES, bytes)) return bytes == 0 ? RecordRead::END : RecordRead::CUT;
+    const std::uint16_t header = wordAt(data);
     const int result = header >> RESULT_SHIFT;
     const int plies = header & PLY_COUNT_MASK;
     if (result == 0) throw RecordError(WRONG_RESULT);
     if (plies > MAX_GAME_PLIES) throw RecordError(GAME_RECORD_TOO_LONG);
-    if (plies > 0 && !readBytes(in, bytes, GAME_WORD_BYTES * plies)) throw RecordError(TRUNCATED_GAME_FILE);
+    if (!readBytes(in, data, GAME_WORD_BYTES * plies, bytes)) return RecordRead::CUT;
     for (int i = 0; i < plies; ++i)
-        if (!isMoveWord(wordAt(bytes + GAME_WORD_BYTES * i))) throw RecordError(MOVE_NOT_LEGAL_IN_GAME_FILE);
-    for (int i = 0; i < plies; ++i) record.moves[i] = wordAt(bytes + GAME_WORD_BYTES * i);
+        if (!isMoveWord(wordAt(data + GAME_WORD_BYTES * i))) throw RecordError(NOT_A_MOVE_IN_GAME_FILE);
+    for (int i = 0; i < plies; ++i) record.moves[i] = wordAt(data + GAME_WORD_BYTES * i);
     record.header = header;
     setResult(record, result);
-    return true;
+    return RecordRead::RECORD;
+}
+
+bool readGameRecord(GameRecord& record, std::istream& in) {
+    std::size_t bytes = 0;
+    const RecordRead read = readRecord(record, in, bytes);
+    if (read == RecordRead::CUT) throw RecordError(TRUNCATED_GAME_FILE);
+    return read == RecordRead::RECORD;
 }
 
 void writeGameRecord(const GameRecord& record, std::ostream& out) {
-    RecordBytes bytes;
+    std::string bytes;
+    appendGameRecord(record, bytes);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void appendGameRecord(const GameRecord& record, std::string& bytes) {
+    RecordBytes data;
     const int plies = pliesOf(record);
-    putWord(bytes, record.header);
-    for (int i = 0; i < plies; ++i) putWord(bytes + GAME_WORD_BYTES * (i + 1), record.moves[i]);
-    out.write(reinterpret_cast<const char*>(bytes), GAME_WORD_BYTES * (plies + 1));
+    putWord(data, record.header);
+    for (int i = 0; i < plies; ++i) putWord(data + GAME_WORD_BYTES * (i + 1), record.moves[i]);
+    bytes.append(reinterpret_cast<const char*>(data), GAME_WORD_BYTES * (plies + 1));
 }
 
 bool gamesEqual(const GameRecord& a, const GameRecord& b) {
@@ -102,10 +115,20 @@ void GameIndex::add(const GameRecord& record) {
     words_.insert(words_.end(), words, words + count);
 }
 
-void loadGameIndex(GameIndex& index, std::istream& in) {
+GameFileEnd loadGameIndex(GameIndex& index, std::istream& in) {
+    GameFileEnd end;
     GameRecord record;
-    while (readGameRecord(record, in)) index.add(record);
+    std::size_t bytes = 0;
+    for (RecordRead read; (read = readRecord(record, in, bytes)) != RecordRead::END;) {
+        if (read == RecordRead::CUT) {
+            end.cutBytes = bytes;
+            break;
+        }
+        index.add(record);
+        end.wholeBytes += bytes;
+    }
     in.clear();
+    return end;
 }
 
 bool isDuplicateGame(const GameRecord& record, const GameIndex& index) { return index.contains(record); }

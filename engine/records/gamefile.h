@@ -6,20 +6,30 @@
 #include <cstdint>
 #include <istream>
 #include <ostream>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "records/gamerecord.h"
 
+enum class RecordRead { RECORD, END, CUT };
+
 // Reads the next record and sets resultCode and resultText from its GameResult.
-// False at the end of the file. Raises "WRONG RESULT" (GameResult 0),
-// "GAME RECORD TOO LONG" (more plies than a record holds), "TRUNCATED GAME FILE"
-// (the file ends inside the record) and "MOVE NOT LEGAL IN GAME FILE" (a word
-// that is no move at all), all before record is changed.
+// END at the end of the file, CUT when the file ends inside the record (a write cut
+// short); bytes receives the bytes taken, in either case. Raises "WRONG RESULT"
+// (GameResult 0), "GAME RECORD TOO LONG" (more plies than a record holds) and
+// "NOT A MOVE IN GAME FILE" (a word that is no move at all). Only a RECORD
+// changes record.
+RecordRead readRecord(GameRecord& record, std::istream& in, std::size_t& bytes);
+
+// readRecord for callers that take a cut record as an error: false at the end,
+// "TRUNCATED GAME FILE" raised for a cut one.
 bool readGameRecord(GameRecord& record, std::istream& in);
 
 // Writes the header and the moves, 2 × (plies + 1) bytes.
 void writeGameRecord(const GameRecord& record, std::ostream& out);
+// The same bytes, appended to a buffer.
+void appendGameRecord(const GameRecord& record, std::string& bytes);
 
 // Same header (plies and result) and the same moves.
 bool gamesEqual(const GameRecord& a, const GameRecord& b);
@@ -36,9 +46,16 @@ private:
     std::unordered_multimap<std::uint64_t, std::size_t> starts_;  // hash -> start in words_
 };
 
+// How a GAME file ends: the bytes of its whole records, and those of a record cut
+// short after them (0 when there is none).
+struct GameFileEnd {
+    std::uint64_t wholeBytes = 0;
+    std::uint64_t cutBytes = 0;
+};
+
 // Adds every record of the GAME file from its current position on; the stream's
-// error state is cleared at the end.
-void loadGameIndex(GameIndex& index, std::istream& in);
+// error state is cleared at the end. Raises as readRecord does.
+GameFileEnd loadGameIndex(GameIndex& index, std::istream& in);
 
 // True when an equal game is in the index.
 bool isDuplicateGame(const GameRecord& record, const GameIndex& index);

@@ -1,6 +1,8 @@
 #include "records/gamemoves.h"
 
 #include "board/makemove.h"
+#include "movegen/check.h"
+#include "movegen/generate.h"
 
 namespace {
 UndoRecord gameMoveRecords[MAX_GAME_PLIES];
@@ -13,6 +15,32 @@ void MadeGameMoves::make(Move move) {
     saveUndoInfo(record);
     makeMove(move, record);
     moves_[count_++] = move;
+}
+
+namespace {
+
+bool isGenerated(Move move, const CheckInfo& check) {
+    MoveEntry list[MAX_MOVES_PER_POSITION];
+    const GeneratorKind kind = check.checkers ? GEN_EVASIONS : GEN_ALL;
+    const MoveEntry* const end = MOVE_GENERATORS[kind][position.sideToMove](list, check);
+    for (const MoveEntry* entry = list; entry != end; ++entry)
+        if (entry->move == move) return true;
+    return false;
+}
+
+}  // namespace
+
+MadeGameMoves::Test MadeGameMoves::makeTested(Move move) {
+    CheckInfo check;
+    computeCheckInfo(check);
+    // Out of check a move is generated exactly when it fits the position, which is
+    // far quicker to ask; castling and check evasions have conditions of their own.
+    const bool generated = check.checkers || isCastlingKind(moveKind(move)) ? isGenerated(move, check)
+                                                                           : isPseudoLegal(move);
+    if (!generated) return Test::NOT_GENERATED;
+    const Side mover = position.sideToMove;
+    make(move);
+    return leavesKingAttacked(move, mover) ? Test::KING_ATTACKED : Test::LEGAL;
 }
 
 void MadeGameMoves::takeBackAll() {

@@ -21,6 +21,10 @@ public:
     UndoRecord& nextRecord();
     // Makes a real move (kind 3 never comes here) of the side to move; not full().
     void make(Move move);
+    // Makes move if it is one of the position's generated moves (not full()). A move
+    // that leaves the mover's king attacked stays made, to go back with the rest.
+    enum class Test { LEGAL, NOT_GENERATED, KING_ATTACKED };
+    Test makeTested(Move move);
     void takeBackAll();
 
 private:

@@ -1,58 +1,70 @@
 #include "records/recordtext.h"
 
-#include <algorithm>
-#include <cinttypes>
+#include <charconv>
 #include <cstdio>
-#include <string>
+#include <cstring>
 
 #include "board/fen.h"
-#include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "records/gamemoves.h"
 
 namespace {
 
+// Calls atPly(ply, move) in the position before each move, then makes the move,
+// which must be legal there.
+template <typename AtPly>
+void replay(const GameRecord& record, AtPly atPly) {
+    MadeGameMoves made;  // taken back on leaving, also when a move is refused
+    for (int ply = 1; ply <= pliesOf(record); ++ply) {
+        const Move move = record.moves[ply - 1];
+        atPly(ply, move);
+        if (made.makeTested(move) != MadeGameMoves::Test::LEGAL)
+            throw RecordError(MOVE_NOT_LEGAL_IN_GAME_FILE, "ply " + std::to_string(ply));
+    }
+}
+
+// ply, result code, FEN, move and key, tab-separated (std::to_chars: a database of
+// millions of lines is written at the speed of its formatting).
 void appendPositionLine(std::string& lines, int ply, char resultCode, Move move) {
-    char fen[FEN_BUFFER_SIZE];
-    char moveText[MOVE_TEXT_SIZE];
+    static_assert(POSITION_LINE_SIZE >= 4 + 3 + FEN_BUFFER_SIZE + MOVE_TEXT_SIZE + 22, "ply, code, FEN, move, key");
     char line[POSITION_LINE_SIZE];
-    writeFen(fen);
-    moveToText(moveText, move);
-    const int length = std::snprintf(line, sizeof line, "%d\t%c\t%s\t%s\t%" PRId64 "\n", ply, resultCode, fen,
-                                     moveText, static_cast<std::int64_t>(position.hashKey));
-    lines.append(line, static_cast<std::size_t>(std::min<int>(length, sizeof line - 1)));
+    char* out = std::to_chars(line, line + 12, ply).ptr;
+    *out++ = '\t';
+    *out++ = resultCode;
+    *out++ = '\t';
+    out = std::strchr(writeFen(out), '\0');
+    *out++ = '\t';
+    out = moveToText(out, move);
+    *out++ = '\t';
+    out = std::to_chars(out, line + POSITION_LINE_SIZE - 1, static_cast<std::int64_t>(position.hashKey)).ptr;
+    *out++ = '\n';
+    lines.append(line, static_cast<std::size_t>(out - line));
 }
 
 }  // namespace
 
-void writePgnGame(const GameRecord& record, std::ostream& out) {
-    std::string text = "[Result \"";
-    text += record.resultText;
-    text += "\"]\n";
-    char number[16];
-    char moveText[MOVE_TEXT_SIZE];
-    for (int ply = 1; ply <= pliesOf(record); ++ply) {
+void appendPgnGame(const GameRecord& record, std::string& text) {
+    std::string game = "[Result \"";
+    game += record.resultText;
+    game += "\"]\n";
+    replay(record, [&](int ply, Move move) {
+        char number[16];
+        char moveText[MOVE_TEXT_SIZE];
         if (ply % 2) {
             std::snprintf(number, sizeof number, "%d. ", (ply + 1) / 2);
-            text += number;
+            game += number;
         }
-        moveToText(moveText, record.moves[ply - 1]);
-        text += moveText;
-        text += ' ';
-    }
-    text += record.resultText;
-    text += '\n';
-    out << text;
+        moveToText(moveText, move);
+        game += moveText;
+        game += ' ';
+    });
+    game += record.resultText;
+    game += '\n';
+    text += game;
 }
 
-void writePositionLines(const GameRecord& record, std::ostream& out) {
+void appendPositionLines(const GameRecord& record, std::string& text) {
     std::string lines;
-    MadeGameMoves made;  // taken back on leaving, also when a move is refused
-    for (int ply = 1; ply <= pliesOf(record); ++ply) {
-        const Move move = record.moves[ply - 1];
-        if (!isLegalMove(move)) throw RecordError(MOVE_NOT_LEGAL_IN_GAME_FILE);
-        appendPositionLine(lines, ply, record.resultCode, move);
-        made.make(move);
-    }
-    out << lines;
+    replay(record, [&](int ply, Move move) { appendPositionLine(lines, ply, record.resultCode, move); });
+    text += lines;
 }

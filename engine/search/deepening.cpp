@@ -4,6 +4,7 @@
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "search/draw.h"
+#include "search/report.h"
 #include "search/root.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
@@ -118,10 +119,13 @@ Move iterativeDeepening() {
     searchNodes = 0;
     PlyRecord& root = plyRecords[0];
 
-    // 1. A finished game is answered with its verdict, without searching.
-    if (const Move verdict = checkDraw(2)) {
-        setBest(verdict, 0);
-        return verdict;
+    // 1. A game drawn by rule is answered with its verdict, without searching, unless
+    // a move is wanted all the same.
+    if (verdictForDrawnRoot.load(std::memory_order_relaxed)) {
+        if (const Move verdict = checkDraw(2)) {
+            setBest(verdict, 0);
+            return verdict;
+        }
     }
 
     // 2. Fresh start: the root moves are generated again.
@@ -145,6 +149,7 @@ Move iterativeDeepening() {
         const int score = searchIteration(window);
         if (stopRequested() || bestMove() == VERDICT_STALEMATE) break;  // an interrupted iteration is not traced
         traceIteration(score);
+        reportIteration(score);
         if (mateWithinDepth(score)) {
             logLine("--- MATE: %d", score);
             break;

@@ -52,7 +52,8 @@ const char* pseudoMoveText(Move code) {
     }
 }
 
-void pvToText(char* buffer, int maxMoves) {
+void pvToText(char* buffer, int maxMoves, PvStyle style) {
+    const bool log = style == PvStyle::LOG;
     PlayedLine line;
     const int limit = std::min(maxMoves, MAX_SEARCH_DEPTH);
     char* out = buffer;
@@ -60,19 +61,20 @@ void pvToText(char* buffer, int maxMoves) {
         const HashEntry* entry = probeTable();
         const Move move = entry ? entryMove(*entry) : 0;
         if (entry && moveKind(move) == KIND_NO_MOVE) {
-            out = append(out, pseudoMoveText(move));
+            if (log) out = append(out, pseudoMoveText(move));
             break;
         }
         // A key-check collision can hand over another position's move: play only
         // moves that are legal here, or the position would be corrupted.
         if (!entry || !isLegalMove(move)) {
-            out = append(out, NO_ENTRY_TEXT);
+            if (log) out = append(out, NO_ENTRY_TEXT);
             break;
         }
         out = moveToText(out, move);
         *out++ = ' ';
         line.play(move);
     }
+    if (!log && out > buffer) --out;  // no blank after the last move
     *out = '\0';
     line.takeBack();
 }

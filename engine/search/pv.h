@@ -14,8 +14,12 @@ const char* pseudoMoveText(Move code);
 // Text that ends a variation where the table has no (usable) entry.
 inline constexpr const char* NO_ENTRY_TEXT = "NOE ";
 
+// LOG: the moves, each followed by a blank, ended by a verdict text or
+// NO_ENTRY_TEXT where the table gives no legal move ("e2e4 e7e5 NOE ").
+// MOVES_ONLY: the moves alone, blank-separated ("e2e4 e7e5"), for the interface.
+enum class PvStyle { LOG, MOVES_ONLY };
+
 // Writes at most maxMoves (and at most MAX_SEARCH_DEPTH) moves of the current
-// position's principal variation into buffer ("e2e4 e7e5 "), ended by a verdict
-// text or NO_ENTRY_TEXT where the table gives no legal move. Leaves the position
-// and the game history as it found them.
-void pvToText(char* buffer, int maxMoves);
+// position's principal variation into buffer. Leaves the position and the game
+// history as it found them.
+void pvToText(char* buffer, int maxMoves, PvStyle style = PvStyle::LOG);

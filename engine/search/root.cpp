@@ -7,6 +7,7 @@
 #include "movegen/generate.h"
 #include "search/draw.h"
 #include "search/ordering.h"
+#include "search/report.h"
 #include "search/search.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
@@ -88,6 +89,7 @@ int searchRootFor(int alpha, int beta) {
             }
             alpha = score;
             bound = BOUND_EXACT;
+            if (cursor != moveListArray) reportNewBestMove(move, score);
         }
     }
 

@@ -14,9 +14,11 @@ extern int iterationDepth;
 extern char pvBuffer[PV_BUFFER_SIZE];
 extern std::uint64_t searchNodes;  // nodes entered since iterativeDeepening began (search thread only)
 
-// The stop poll: only iterations beyond the first may be cut short.
+// The stop poll, by the stop flag or the node limit: only iterations beyond the first
+// may be cut short.
 inline bool stopRequested() {
-    return iterationDepth > FIRST_ITERATION_DEPTH && stopFlag.load(std::memory_order_relaxed) != 0;
+    return iterationDepth > FIRST_ITERATION_DEPTH &&
+           (stopFlag.load(std::memory_order_relaxed) != 0 || searchNodes >= nodeLimit.load(std::memory_order_relaxed));
 }
 
 // Whether a node at this remaining depth may narrow its window from a table bound.

@@ -10,22 +10,32 @@
 Event startEvent{Event::Reset::AUTOMATIC};
 Event stoppedEvent{Event::Reset::MANUAL};
 Event startedEvent{Event::Reset::AUTOMATIC};
+std::atomic<SearchIdleHook> searchIdleHook{nullptr};
 
 namespace {
 
 std::thread searchThread;
+std::uint32_t searchBegan = 0;  // the search thread's alone
 
-bool searches(SearchRequest request) { return request == REQUEST_THINK || request == REQUEST_PONDER; }
+bool searches(SearchRequest request) {
+    return request == REQUEST_THINK || request == REQUEST_PONDER || request == REQUEST_ANALYZE;
+}
+
+void becomeIdle() {
+    logLine("-------------- STOPPED%u", clockMs());
+    stoppedEvent.set();
+    if (const SearchIdleHook hook = searchIdleHook.load(std::memory_order_acquire)) hook();
+}
 
 // Idle until a start request; then searches if asked to, else (at the end) leaves.
 void searchThreadMain() {
     for (;;) {
-        logLine("-------------- STOPPED%u", clockMs());
-        stoppedEvent.set();
+        becomeIdle();
         startEvent.wait();
         stoppedEvent.reset();
         if (searches(searchRequest)) {
-            logLine("-------------- STARTED%u", clockMs());
+            searchBegan = clockMs();
+            logLine("-------------- STARTED%u", searchBegan);
             startedEvent.set();
             iterativeDeepening();
         } else {
@@ -54,12 +64,13 @@ void endSearchThread() {
     searchThread.join();
 }
 
-void StartEngine(SearchRequest request, std::uint32_t depth) {
+void StartEngine(SearchRequest request, std::uint32_t depth, std::uint64_t nodes) {
     logLine("-M: entered StartEngine");
     // Without the thread no request could ever be taken up.
     createSearchThread();
     searchRequest = request;
     maxDepth = depth < MAX_SEARCH_DEPTH ? depth : MAX_SEARCH_DEPTH;
+    nodeLimit = nodes;
     stopFlag = 0;
     searchStartMs = clockMs();
     startEvent.set();
@@ -92,3 +103,5 @@ void StopEngineConditional(std::optional<std::uint32_t> failLowExtraMs) {
 }
 
 void turnPonderIntoThink() { searchRequest = REQUEST_THINK; }
+
+std::uint32_t searchBeganMs() { return searchBegan; }

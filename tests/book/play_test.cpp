@@ -10,6 +10,7 @@
 #include "book_helpers.h"
 #include "front/state.h"
 #include "front/think.h"
+#include "game/gamemove.h"
 #include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/scratch.h"
@@ -69,18 +70,23 @@ TEST_F(BookPlay, TheSetUpLoadsTheBookOrReportsItsError) {
     EXPECT_EQ(bookMoveAfter({}), coordinateMove("e2e4"));
     EXPECT_EQ(hashAge, 1);  // the search's age again after the load
 
+    // Any other position has no book to load: nothing failed, nothing is said, nothing stored.
     testing::internal::CaptureStdout();
     ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -", true));
+    ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -", true));  // Black to move
+    ASSERT_TRUE(setPosition(START_FEN, false));  // the game tools' set-up: no book
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(logged(BOOK_ERROR_LOG), 0);
+    EXPECT_EQ(bookMoveAfter({}), 0);
+
+    writeFile(dir.file(BOOK_FILE_NAME), "not a book");
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(setPosition(START_FEN, true));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), BOOK_ERROR);
     const std::vector<std::string> lines = splitLines(readFile(dir.file("book.log")));
     const auto error = std::find(lines.begin(), lines.end(), BOOK_ERROR_LOG);
     ASSERT_TRUE(error != lines.end() && error + 1 != lines.end());
     EXPECT_EQ(*(error + 1), "");  // an empty line follows it
-    EXPECT_EQ(bookMoveAfter({}), 0);  // the table was cleared and nothing loaded
-
-    testing::internal::CaptureStdout();
-    ASSERT_TRUE(setPosition(START_FEN, false));  // the game tools' set-up: no book
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(bookMoveAfter({}), 0);
     std::filesystem::current_path(home);
 }

@@ -32,11 +32,9 @@ protected:
 
     // Runs the loop over text (the words after the handshake) to its end.
     void run(const std::string& text) {
-        std::string data = text;
-        std::FILE* in = fmemopen(data.data(), data.size(), "r");
-        ASSERT_NE(in, nullptr);
-        runCommands(in);
-        std::fclose(in);
+        Inbox inbox(text);
+        inbox.close();
+        runCommands(inbox);
     }
 
     std::vector<std::string> logLines() { return splitLines(readFile(dir.file("loop.log"))); }
@@ -94,6 +92,10 @@ TEST_F(CommandLoop, TimeConsumesItsFourWords) {
     run("level 40 5 0 timer 30000 otim 29000 easy");
     EXPECT_EQ(moveTimeMs, 7470u);
     EXPECT_EQ(ponderEnabled, 0);
+    // Only otim is the opponent's clock: a second time is a command of its own.
+    run("hard time 100000000 time 200 otim 100");
+    EXPECT_EQ(moveTimeMs, 20u);  // 100 / 40 centiseconds
+    EXPECT_EQ(ponderEnabled, 1);
 }
 
 TEST_F(CommandLoop, LevelWithMinutesAndSeconds) {
@@ -104,8 +106,9 @@ TEST_F(CommandLoop, LevelWithMinutesAndSeconds) {
 }
 
 TEST_F(CommandLoop, NewAndResultLeaveTheEngineWaitingForceIdle) {
-    std::string blank = " ";
-    std::FILE* noArguments = fmemopen(blank.data(), blank.size(), "r");
+    Inbox blank(" ");
+    blank.close();
+    CommandInput noArguments(blank);
     EXPECT_TRUE(dispatchWord("new", noArguments));
     EXPECT_EQ(engineState, ENGINE_WAITING);
     EXPECT_TRUE(dispatchWord("force", noArguments));
@@ -116,7 +119,6 @@ TEST_F(CommandLoop, NewAndResultLeaveTheEngineWaitingForceIdle) {
     EXPECT_EQ(engineState, ENGINE_IDLE);
     EXPECT_FALSE(dispatchWord("quitting", noArguments));
     EXPECT_EQ(engineState, ENGINE_QUITTING);
-    std::fclose(noArguments);
     const std::vector<std::string> lines = logLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "-M: entered StopEngine"), 5);
     EXPECT_EQ(lines.back(), "-M: exited StopEngine");
@@ -164,19 +166,20 @@ TEST_F(CommandLoop, BenchmarkAndConverterWords) {
 }
 
 // test: the start position and a budget of days, so the search runs until it ends
-// by itself; here a stop from outside ends it, and the engine plays its move.
+// by itself; here the interface's `?` ends it, and the engine plays its move.
 TEST_F(CommandLoop, TestSearchesTheStartWithAnOpenBudget) {
-    std::thread stopper([] {
+    Inbox inbox("test\n");
+    std::thread interface([&inbox] {
         for (int waited = 0; engineState != ENGINE_THINKING && waited < 10'000; ++waited)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        stopFlag = 1;
+        inbox.append("?\n", 2);
+        inbox.close();
     });
     const InDirectory bookless(dir.path);  // no book: the search must move
     ASSERT_TRUE(bookless.entered());
     testing::internal::CaptureStdout();
-    run("test");
-    stopper.join();
+    runCommands(inbox);
+    interface.join();
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(moveTimeMs, 1030864170u);
     EXPECT_EQ(out.rfind("tellusererror BOOK ERROR!\nmove ", 0), 0u) << out;

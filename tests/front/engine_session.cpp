@@ -75,8 +75,20 @@ std::string EngineSession::nextLine(int timeoutMs) {
 }
 
 int EngineSession::finish(int timeoutMs) {
+    closeInput();
+    return waitForExit(timeoutMs);
+}
+
+void EngineSession::closeInput() {
     if (toEngine_ >= 0) close(toEngine_);
     toEngine_ = -1;
+}
+
+void EngineSession::sendSignal(int signal) {
+    if (pid_ > 0) kill(pid_, signal);
+}
+
+int EngineSession::waitForExit(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     int status = 0;
     while (pid_ > 0) {

@@ -21,6 +21,11 @@ public:
     // Closes the engine's input and waits for it to end; its exit status, or -1
     // when it had to be killed or died by a signal.
     int finish(int timeoutMs);
+    // The same without closing its input first.
+    int waitForExit(int timeoutMs);
+    void closeInput();
+    void sendSignal(int signal);
+    bool running() const { return pid_ > 0; }
 
 private:
     pid_t pid_ = -1;

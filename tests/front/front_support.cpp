@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "board/zobrist.h"
+#include "front/constants.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "search/control.h"
@@ -22,6 +23,10 @@ void resetFrontState() {
     incrementMs = 0;
     moveTimeMs = 0;
     moveLimitMs = UINT32_MAX;
+    fixedMoveTimeMs = 0;
+    depthLimit = NO_DEPTH_LIMIT;
+    analyzeMode = false;
+    ownBook = true;
 }
 
 namespace {

@@ -245,3 +245,48 @@ TEST(SetSideToMove, RefusedWhenTheWaitingKingWouldBeInCheck) {
     EXPECT_TRUE(setSideToMove(BLACK));  // already to move: nothing changes
     EXPECT_TRUE(takeSnapshot() == before);
 }
+
+TEST(TakeBackGameMoves, RealGamesBackToTheirStartAsIfNeverPlayed) {
+    for (const RecordedGame& game : loadRecordedGames()) {
+        setUpOrFail(game.fens[0].c_str());
+        const PositionSnapshot start = takeSnapshot();
+        for (std::size_t i = 0; i < game.moves.size(); ++i) {
+            lastMoveFromBook = i % 3 == 0;  // the flag each move found is the flag it leaves when taken back
+            ASSERT_TRUE(applyGameMove(parseCoordinateMove(game.moves[i].c_str()))) << game.name;
+        }
+        for (std::size_t i = game.moves.size(); i > 0; --i) {
+            const std::string where = game.name + " back to ply " + std::to_string(i - 1);
+            ASSERT_TRUE(takeBackGameMoves(1)) << where;
+            ASSERT_EQ(currentFen(), game.fens[i - 1]) << where;
+            ASSERT_EQ(position.hashKey, keyByRule(game.fens[0], game.fens[i - 1])) << where;
+            ASSERT_EQ(validatePosition(), "") << where;
+            ASSERT_EQ(lastMoveFromBook, (i - 1) % 3 == 0) << where;
+            ASSERT_EQ(rootSnapshot.rootEpSquare, position.epSquare) << where;
+        }
+        EXPECT_TRUE(takeSnapshot() == start) << game.name;  // the history too
+        EXPECT_FALSE(takeBackGameMoves(1)) << game.name;    // nothing before the set-up
+    }
+}
+
+TEST(TakeBackGameMoves, RefusedWholeWhereTheHistoryNoLongerShowsTheMoves) {
+    setUpOrFail(START_FEN);
+    for (const char* word : {"e2e4", "e7e5", "g1f3"}) ASSERT_TRUE(applyGameMove(parseCoordinateMove(word)));
+    PositionSnapshot before = takeSnapshot();
+    EXPECT_FALSE(takeBackGameMoves(4));  // three were made
+    EXPECT_TRUE(takeSnapshot() == before);
+    ASSERT_TRUE(setSideToMove(WHITE));  // the interface's side switch: the last move no longer leads here
+    before = takeSnapshot();
+    EXPECT_FALSE(takeBackGameMoves(1));
+    EXPECT_TRUE(takeSnapshot() == before);
+    // A very long game keeps only its newest history: moves can be taken back that far, no further.
+    setUpOrFail(START_FEN);
+    const char* shuffle[4] = {"g1f3", "g8f6", "f3g1", "f6g8"};
+    for (int ply = 0; ply < GAME_HISTORY_SIZE; ++ply) ASSERT_TRUE(applyGameMove(parseCoordinateMove(shuffle[ply % 4])));
+    const long kept = historyTop - gameHistory;
+    const HashKey oldest = gameHistory[0].key();
+    ASSERT_LT(kept, GAME_HISTORY_SIZE - HISTORY_SEARCH_RESERVE);
+    EXPECT_FALSE(takeBackGameMoves(static_cast<int>(kept) + 1));
+    EXPECT_TRUE(takeBackGameMoves(static_cast<int>(kept)));
+    EXPECT_EQ(position.hashKey, oldest);
+    EXPECT_EQ(validatePosition(), "");
+}

@@ -2,24 +2,19 @@
 // interface should send: over-long words and lines, NUL bytes, early ends.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "front/input.h"
 
 namespace {
 
-// An in-memory stream over text (which may hold NUL bytes).
+// Input that has all come (it may hold NUL bytes).
 struct TextStream {
-    explicit TextStream(const std::string& text) : data(text) {
-        file = fmemopen(data.data(), data.size(), "r");
-    }
-    ~TextStream() { std::fclose(file); }
-    std::string data;
-    std::FILE* file;
+    explicit TextStream(const std::string& text) : file(text) { file.close(); }
+    Inbox file;
 };
 
-std::string nextWord(std::FILE* in) {
+std::string nextWord(Inbox& in) {
     char word[WORD_BUFFER_SIZE];
     const WordRead read = readWord(in, word);
     if (read == WordRead::END) return "<end>";
@@ -36,7 +31,7 @@ TEST(ReadWord, SplitsOnEveryKindOfBlankAndEndsCleanly) {
 TEST(ReadWord, LeavesTheBlankAfterTheWordInTheStream) {
     TextStream in("setboard 8/8 w\n");
     EXPECT_EQ(nextWord(in.file), "setboard");
-    EXPECT_EQ(std::fgetc(in.file), ' ');
+    EXPECT_EQ(in.file.get(), ' ');
 }
 
 TEST(ReadWord, AnOverLongWordIsSwallowedWhole) {
@@ -72,6 +67,21 @@ TEST(ReadInteger, ReadsLikeAScanfDecimal) {
     ASSERT_TRUE(readInteger(in.file, value));
     EXPECT_EQ(value, 1'000'000'000'000L);  // clamped, not overflowed
     EXPECT_FALSE(readInteger(in.file, value));
+}
+
+TEST(ReadThousandths, WholeAndFractionalSeconds) {
+    // As XBoard writes level's increment and st: "0.1" is one tenth of a second.
+    TextStream in(" 12 0.1 .5 2.25 1.0009 7: x");
+    const long expected[] = {12000, 100, 500, 2250, 1000, 7000};
+    for (long value : expected) {
+        long read = -1;
+        ASSERT_TRUE(readThousandths(in.file, read));
+        EXPECT_EQ(read, value);
+    }
+    long read = 0;
+    EXPECT_TRUE(readCharIf(in.file, ':'));
+    EXPECT_FALSE(readThousandths(in.file, read));
+    EXPECT_EQ(nextWord(in.file), "x");
 }
 
 TEST(ReadRestOfLine, KeepsAShortLineWholeAndCutsALongOne) {

@@ -1,10 +1,8 @@
-// Whole games against the real engine over pipes, with the test as the interface
-// and opponent: every engine move is checked on the test's own board.
+// A whole game against the real engine over pipes, with the test as the interface
+// and a random opponent: every engine move is checked on the test's own board.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
-#include <thread>
 
 #include "board/fen.h"
 #include "board/makemove.h"
@@ -43,27 +41,6 @@ protected:
         saveUndoInfo(testUndo[0]);
         makeMove(move, testUndo[0]);
     }
-    // The engine's move line, checked legal on the test's board and played there.
-    ::testing::AssertionResult engineMoves(std::string& text) {
-        const std::string line = reply();
-        if (line.rfind("move ", 0) != 0) return ::testing::AssertionFailure() << "expected a move, got: " << line;
-        text = line.substr(5);
-        const Move move = coordinateMove(text);
-        if (!isLegalMove(move)) return ::testing::AssertionFailure() << "illegal engine move " << text << " in " << currentFen();
-        play(move);
-        return ::testing::AssertionSuccess();
-    }
-    // Waits until the engine's log holds a line starting with prefix; the rest of it.
-    std::string waitForLogLine(const std::string& prefix, std::size_t after = 0) {
-        for (int waited = 0; waited < REPLY_TIMEOUT_MS; waited += 10) {
-            const std::vector<std::string> lines = splitLines(readFile(dir.file("Zorvak.log")));
-            for (std::size_t i = after; i < lines.size(); ++i)
-                if (lines[i].rfind(prefix, 0) == 0) return lines[i].substr(prefix.size());
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return "(not logged)";
-    }
-    std::size_t logLineCount() { return splitLines(readFile(dir.file("Zorvak.log"))).size(); }
 
     TempDir dir;
     EngineSession engine{dir.path};
@@ -95,67 +72,6 @@ TEST_F(EngineGame, PlaysOnlyLegalMovesThroughAWholeGame) {
         ASSERT_TRUE(isLegalMove(theirs)) << line << " in " << currentFen();
         play(theirs);
     }
-}
-
-TEST_F(EngineGame, PonderHitGoesOnAndPonderMissTakesThePredictionBack) {
-    setUpOrFail(START_FEN);
-    engine.send("new");
-    engine.send("hard");
-    engine.send("time 3000");
-    engine.send("otim 3000");
-    engine.send("go");
-    std::string text;
-    ASSERT_TRUE(engineMoves(text));
-    // Hit: the predicted reply is played.
-    const std::string predicted = waitForLogLine("-ponder move: ");
-    const Move hit = coordinateMove(predicted);
-    ASSERT_TRUE(isLegalMove(hit)) << predicted;
-    play(hit);
-    std::size_t seen = logLineCount();
-    engine.send("time 3000");
-    engine.send("otim 3000");
-    engine.send(predicted);
-    ASSERT_TRUE(engineMoves(text));
-    EXPECT_EQ(waitForLogLine("-GOOD PONDER", seen), "");
-    // Miss: another legal move; the engine must answer on the real position.
-    const std::string nextPrediction = waitForLogLine("-ponder move: ", seen);
-    MoveEntry legal[MAX_MOVES_PER_POSITION];
-    const int count = generateLegalMoves(legal);
-    ASSERT_GT(count, 1);
-    Move other = legal[0].move;
-    if (other == coordinateMove(nextPrediction)) other = legal[1].move;
-    char otherText[6];
-    moveToText(otherText, other);
-    play(other);
-    seen = logLineCount();
-    engine.send("time 3000");
-    engine.send("otim 3000");
-    engine.send(otherText);
-    ASSERT_TRUE(engineMoves(text));
-    EXPECT_EQ(waitForLogLine("-BAD PONDER", seen), "");
-}
-
-TEST_F(EngineGame, AnnouncesItsMateInOne) {
-    setUpOrFail("6k1/5ppp/8/8/8/8/8/R5K1 w - -");
-    engine.send("setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - -");
-    engine.send("time 1000");
-    engine.send("otim 1000");
-    engine.send("go");
-    EXPECT_EQ(reply(), "move a1a8");
-    EXPECT_EQ(reply(), "1-0 {Zorvak mates 1}");
-}
-
-TEST_F(EngineGame, MatedOrDrawnBeforeMovingSendsOnlyTheResult) {
-    // Fool's mate: White to move is mated.
-    engine.send("setboard rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq -");
-    engine.send("go");
-    EXPECT_EQ(reply(), "0-1 {Zorvak mated 0}");
-    // Knights out and back twice: the start position for the third time, White to move.
-    engine.send("new");
-    engine.send("force");
-    for (const char* move : {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"}) engine.send(move);
-    engine.send("go");
-    EXPECT_EQ(reply(), "1/2-1/2 {Draw by 3 fold repetition (2)}");
 }
 
 }  // namespace

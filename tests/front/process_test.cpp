@@ -1,5 +1,5 @@
-// The real engine binary over pipes: the handshake's exact bytes, the log,
-// how the process ends, and input meant to break it.
+// The real engine binary over pipes: the log, the keys of a whole game, and input
+// meant to break it. (Conversations are in script_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -15,9 +15,12 @@
 
 namespace {
 
-const std::string HANDSHAKE = "\nfeature done=0\nfeature setboard=1\nfeature done=1\n";
-// Sent by every new or accepted setboard: the scratch directory holds no book.
+const std::string HANDSHAKE =
+    "\nfeature done=0\nfeature setboard=1\nfeature myname=\"Zorvak\" ping=1 sigint=0 sigterm=0 analyze=1 colors=0 "
+    "usermove=0 reuse=1 draw=0 name=0 ics=0\nfeature done=1\n";
+// Sent by every set-up of the initial position: the scratch directory holds no book.
 const std::string BOOK_ERROR = "tellusererror BOOK ERROR!\n";
+const std::string ILLEGAL_POSITION = "tellusererror Illegal position\n";
 
 class EngineProcess : public ::testing::Test {
 protected:
@@ -39,37 +42,6 @@ void expectCleanExit(const EngineRun& r) {
 }
 
 }  // namespace
-
-TEST_F(EngineProcess, HandshakeBytesAndEndOfInput) {
-    const EngineRun r = run("xboard\nprotover 2\n");
-    expectCleanExit(r);
-    EXPECT_EQ(r.output, HANDSHAKE);
-    const std::vector<std::string> expected = {"::cmd:: xboard", "::cmd:: protover", "::cmd:: 2"};
-    std::vector<std::string> words;  // the search thread's state lines interleave
-    for (const std::string& line : lines)
-        if (line.rfind("::cmd:: ", 0) == 0) words.push_back(line);
-    EXPECT_EQ(words, expected);
-}
-
-TEST_F(EngineProcess, OtherFirstWordGetsTheProtocolMessage) {
-    const EngineRun r = run("uci\n");
-    expectCleanExit(r);
-    EXPECT_EQ(r.output, "Engine works only with xboard protocol ver. 2\n" + HANDSHAKE);
-}
-
-TEST_F(EngineProcess, QuitEndsTheProcessWhileInputStaysOpen) {
-    const EngineRun r = run("xboard\nbenchmark\nquit\nnew\n", false);
-    expectCleanExit(r);
-    EXPECT_EQ(r.output, HANDSHAKE + "Define __STAT\n");
-    EXPECT_TRUE(logged("::cmd:: quit"));
-    EXPECT_FALSE(logged("::cmd:: new"));
-    // quit stops the search, then wakes the thread once more so that it ends.
-    ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-              (std::vector<std::string>{"-M: entered StartEngine", lines[lines.size() - 3], "-------------- STARTED",
-                                        "-M: exited StartEngine"}));
-    EXPECT_EQ(lines[lines.size() - 3].rfind("-------------- ELSE  ", 0), 0u);
-}
 
 TEST_F(EngineProcess, LogIsEmptiedAndCreatedWithMode0644) {
     {
@@ -105,17 +77,6 @@ TEST_F(EngineProcess, ForceModeGameLogsTheKeyOfEveryPosition) {
             << game.name << " ply " << i + 1 << " " << game.moves[i];
 }
 
-TEST_F(EngineProcess, SetboardIsLoggedAndARefusalOnlyLogged) {
-    const std::string fen = "4k3/8/8/8/8/8/8/4K2R w K -";
-    const EngineRun r = run("xboard\nsetboard " + fen + "\nsetboard 8/8/8/8/8/8/8/8 w - -\nforce\ne1g1\n");
-    expectCleanExit(r);
-    EXPECT_EQ(r.output, HANDSHAKE + BOOK_ERROR);  // the refused position loads no book
-    EXPECT_TRUE(logged("setboard  " + fen));
-    EXPECT_TRUE(logged("setboard  8/8/8/8/8/8/8/8 w - -"));
-    EXPECT_EQ(count("-M: tellusererror Illegal position"), 1);
-    EXPECT_TRUE(logged(keyLogLine(keyByRule(fen, "4k3/8/8/8/8/8/8/5RK1 b - -"))));
-}
-
 TEST_F(EngineProcess, OverLongWordAndSetboardLine) {
     // Either remainder would read as "quit" if it were split off into words.
     const std::string longWord = std::string(255, 'x') + "quit" + std::string(9741, 'x');
@@ -148,7 +109,9 @@ TEST_F(EngineProcess, MovesAndGoBeforeAnyPositionOrAfterRefusedOnes) {
     // The last set-up is a safe position, where e2e4 finds no pawn; go finds the bare
     // kings drawn before moving, and after e1e2 (for White) so it does for Black.
     const std::string drawn = "1/2-1/2 {Draw by insufficient material to mate (4)}\n";
-    EXPECT_EQ(r.output, HANDSHAKE + BOOK_ERROR + "Illegal move: e2e4\n" + drawn + drawn + BOOK_ERROR);
+    std::string refusals;
+    for (int i = 0; i < 7; ++i) refusals += ILLEGAL_POSITION;
+    EXPECT_EQ(r.output, HANDSHAKE + refusals + "Illegal move: e2e4\n" + drawn + drawn + BOOK_ERROR);
     EXPECT_EQ(count("-M: tellusererror Illegal position"), 7);
     std::vector<std::string> keyLines;
     for (const std::string& line : lines)

@@ -110,3 +110,38 @@ TEST_F(TimeControl, OutOfBookBonusStaysWithinTheClock) {
     extendOutOfBookBudget();  // 3150 ms by the rule
     EXPECT_EQ(moveTimeMs, 1500u);
 }
+
+// A UCI go: the side's clock by the same rules (movestogo in place of the level's
+// moves), a movetime less its margin; worked out by hand.
+struct GoCase {
+    const char* name;
+    GoClock go;
+    bool timed;
+    std::uint32_t budget, limit;
+};
+
+TEST_F(TimeControl, UciGoBudgets) {
+    const GoCase cases[] = {
+        {"clock alone: forty moves", {300000, 0, 0, {}}, true, 7470, 150000},       // 29900 / 40 cs
+        {"movestogo", {300000, 0, 20, {}}, true, 14950, 150000},                     // 29900 / 20 cs
+        {"increment", {10000, 100, 0, {}}, true, 320, 5000},                         // 900 / 40 cs + 100
+        {"zero clock", {0, 100, 0, {}}, true, 0, 0},
+        {"negative clock", {-500, 0, 0, {}}, true, 0, 0},
+        {"huge clock", {1'000'000'000'000L, 0, 0, {}}, true, 1073741790, UINT32_MAX},  // saturated, no wrap
+        {"movetime", {{}, 0, 0, 1000}, true, 970, 970},
+        {"tiny movetime", {{}, 0, 0, 5}, true, 10, 10},
+        {"movetime within half the clock", {1000, 0, 0, 5000}, true, 500, 500},
+        {"depth or nodes alone", {{}, 0, 0, {}}, false, UINT32_MAX, UINT32_MAX},
+    };
+    for (const GoCase& c : cases) {
+        resetFrontState();
+        EXPECT_EQ(setGoBudget(c.go), c.timed) << c.name;
+        EXPECT_EQ(moveTimeMs, c.budget) << c.name;
+        EXPECT_EQ(moveLimitMs, c.limit) << c.name;
+    }
+    // A movetime gets neither the out-of-book bonus nor extra time after a fail low.
+    setGoBudget({{}, 0, 0, 10000});
+    extendOutOfBookBudget();
+    EXPECT_EQ(moveTimeMs, 9970u);
+    EXPECT_EQ(extraTimeAfterFailLow(), 0u);
+}

@@ -42,9 +42,10 @@ TEST(SetPosition, BestAndAvoidMovesAreReadAsSan) {
     // An operand at the very end of the text is not taken.
     ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm Nf3", false));
     EXPECT_EQ(position.expectedMove, 0);
-    // An unreadable move warns and fails, but the position stands.
+    // An unreadable move warns and refuses the whole set-up: the previous position stands.
+    setUpOrFail("4k3/8/8/8/8/8/8/R3K3 w Q -");
     testing::internal::CaptureStdout();
     EXPECT_FALSE(setPosition("4k3/8/8/8/8/8/8/4K3 b - - am Nf3;", false));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning cannot recognize move: Nf3\r\n");
-    EXPECT_EQ(currentFen(), "4k3/8/8/8/8/8/8/4K3 b - -");
+    EXPECT_EQ(currentFen(), "4k3/8/8/8/8/8/8/R3K3 w Q -");
 }

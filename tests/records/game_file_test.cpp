@@ -1,5 +1,6 @@
-// GAME records: the exact bytes written, what reading sets, the records a
-// corrupt or foreign file holds refused, and the index of games already stored.
+// GAME records: the exact bytes written, what reading sets, each way a record can
+// end (whole, cut short, broken), and the index of games already stored, which
+// tells games apart by result and every move.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -21,16 +22,19 @@ GameRecord makeRecord(std::uint16_t header, std::initializer_list<Move> moves) {
     return record;
 }
 
-std::string errorReading(const std::string& bytes) {
+// How reading the first record of bytes ends: "record", "end", "cut N" (N bytes
+// taken) or the message of the error raised.
+std::string firstRead(const std::string& bytes) {
     std::istringstream in(bytes);
     GameRecord record{};
+    std::size_t taken = 0;
     try {
-        while (readGameRecord(record, in)) {
-        }
+        const RecordRead read = readRecord(record, in, taken);
+        if (read == RecordRead::CUT) return "cut " + std::to_string(taken);
+        return read == RecordRead::END ? "end" : "record";
     } catch (const RecordError& error) {
         return error.what();
     }
-    return "";
 }
 
 }  // namespace
@@ -60,24 +64,20 @@ TEST(GameFile, ReadingSetsTheResultFromTheHeader) {
     EXPECT_FALSE(readGameRecord(record, in));
 }
 
-TEST(GameFile, CorruptRecordsAreRefused) {
-    EXPECT_EQ(errorReading(gameBytes({3, E2E4, E7E5, G1F3})), "WRONG RESULT");
-    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, E7E5})), "TRUNCATED GAME FILE");
-    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3}) + "\x01"), "TRUNCATED GAME FILE");
-    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3}) + "\x03"), "TRUNCATED GAME FILE");
-    EXPECT_EQ(errorReading(gameBytes({1024 | 2 << 14}) + std::string(2048, '\x01')), "GAME RECORD TOO LONG");
-    EXPECT_EQ(errorReading(gameBytes({0x3FFF | 2 << 14})), "GAME RECORD TOO LONG");
-    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, 0, G1F3})), "MOVE NOT LEGAL IN GAME FILE");
-    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, NULL_MOVE, G1F3})), "MOVE NOT LEGAL IN GAME FILE");
-    EXPECT_EQ(errorReading(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3})), "");
-}
-
-TEST(GameFile, EqualityNeedsHeaderAndEveryMove) {
-    const GameRecord game = makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3});
-    EXPECT_TRUE(gamesEqual(game, makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3})));
-    EXPECT_FALSE(gamesEqual(game, makeRecord(3 | 3 << 14, {E2E4, E7E5, G1F3}))) << "other result";
-    EXPECT_FALSE(gamesEqual(game, makeRecord(WHITE_WINS_3, {E2E4, E7E5, E2E4}))) << "other last move";
-    EXPECT_FALSE(gamesEqual(game, makeRecord(2 | 2 << 14, {E2E4, E7E5}))) << "a prefix";
+TEST(GameFile, EachWayARecordCanEnd) {
+    const std::pair<std::string, std::string> cases[] = {
+        {gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3}), "record"},
+        {"", "end"},
+        {"\x03", "cut 1"},
+        {gameBytes({WHITE_WINS_3, E2E4, E7E5}), "cut 6"},
+        {gameBytes({WHITE_WINS_3, E2E4, E7E5}) + "\x03", "cut 7"},
+        {gameBytes({3, E2E4, E7E5, G1F3}), "WRONG RESULT"},
+        {gameBytes({1024 | 2 << 14}) + std::string(2048, '\x01'), "GAME RECORD TOO LONG"},
+        {gameBytes({0x3FFF | 2 << 14}), "GAME RECORD TOO LONG"},
+        {gameBytes({WHITE_WINS_3, E2E4, 0, G1F3}), "NOT A MOVE IN GAME FILE"},
+        {gameBytes({WHITE_WINS_3, E2E4, NULL_MOVE, G1F3}), "NOT A MOVE IN GAME FILE"},
+    };
+    for (const auto& [bytes, outcome] : cases) EXPECT_EQ(firstRead(bytes), outcome) << outcome;
 }
 
 TEST(GameFile, IndexFindsExactlyTheGamesAdded) {
@@ -99,10 +99,12 @@ TEST(GameFile, IndexFindsExactlyTheGamesAdded) {
 }
 
 TEST(GameFile, IndexLoadsAWholeFileAndLeavesTheStreamUsable) {
-    std::stringstream file(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3, 2 | 2 << 14, E2E4, E7E5}));
+    std::stringstream file(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3, 2 | 2 << 14, E2E4, E7E5, 5 | 2 << 14, E2E4}));
     GameIndex index;
-    loadGameIndex(index, file);
+    const GameFileEnd end = loadGameIndex(index, file);
     EXPECT_EQ(index.size(), 2u);
+    EXPECT_EQ(end.wholeBytes, 14u);
+    EXPECT_EQ(end.cutBytes, 4u) << "the last record is cut short";
     EXPECT_TRUE(isDuplicateGame(makeRecord(2 | 2 << 14, {E2E4, E7E5}), index));
     EXPECT_TRUE(file.good());
 }

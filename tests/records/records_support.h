@@ -1,5 +1,6 @@
-// Helpers of the game-record tests: a scratch directory, files written and read
-// back, the converters' standard output captured, GAME records built by hand.
+// Helpers of the game-record tests: the real collections of tests/data/records,
+// the converters run on files with their standard output captured, GAME files
+// read back as text, GAME records built by hand.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,14 @@
 #include "records/gamerecord.h"
 #include "support/scratch.h"
 
+// The PGN collections of tests/data/records (names without ".pgn"), and the path
+// of one of their files ("faults.games").
+std::vector<std::string> collectionNames();
+std::string collectionPath(const std::string& file);
+
+// The text with every character that is no letter or digit made '_': a test's name.
+std::string identifierOf(std::string text);
+
 // A GAME file's bytes from 16-bit words, little-endian.
 std::string gameBytes(const std::vector<std::uint16_t>& words);
 
@@ -16,19 +25,26 @@ std::string gameBytes(const std::vector<std::uint16_t>& words);
 template <typename Call>
 std::string capturedOutput(Call call);
 
+// The converters on files, with what they printed.
+struct Conversion {
+    bool ok;
+    std::string report;
+};
+Conversion runPgn2game(const std::string& pgn, const std::string& game);
+Conversion runGame2pgn(const std::string& game, const std::string& pgn);
+Conversion runGame2pos(const std::string& game, const std::string& db);
+
+// The games of a GAME file as game2pgn writes them, one a line in the form of the
+// references: the result, then the coordinate moves.
+std::vector<std::string> gamesOf(const std::string& gameFile);
+
+// The lines of a report that warn about one game, without their " file: ..." tail.
+std::vector<std::string> gameWarnings(const std::string& report);
+
 // The standard initial position, as the reader needs it.
 void setUpInitialPosition();
 // True when the position is the standard initial one with nothing above it.
 bool atInitialPosition();
-
-// The real games of tests/data/games: the PGN text and pgn-extract's coordinate moves and FENs.
-struct RealGame {
-    std::string name;
-    std::string pgn;
-    std::vector<std::string> moves;
-    std::vector<std::string> fens;  // before the first and after every ply
-};
-std::vector<RealGame> realGames();
 
 #include <gtest/gtest.h>
 

@@ -67,6 +67,11 @@ TEST(IterativeDeepening, APositionRepeatedTwiceIsADrawWithoutSearching) {
     EXPECT_EQ(bestScore(), 0);
     EXPECT_EQ(searchNodes, 0u);
     EXPECT_EQ(log.text(), "");  // not even the FEN line
+    // Where a move is wanted all the same (a UCI "go"), the search gives a legal one.
+    verdictForDrawnRoot.store(false);
+    const Move move = searchToDepth(3);
+    verdictForDrawnRoot.store(true);
+    EXPECT_TRUE(isLegalMove(move));
 }
 
 TEST(IterativeDeepening, TheRootsEntrySeedsDepthAndWindowUnlessItsMoveWouldRepeat) {
@@ -120,5 +125,18 @@ TEST(IterativeDeepening, AStopFromAnotherThreadDuringADeepSearchEndsItWithALegal
     EXPECT_TRUE(isLegalMove(move));
     EXPECT_GE(iterationDepth, 4);
     EXPECT_TRUE(takeSnapshot() == before);
+    EXPECT_EQ(currentPly, plyRecords);
+}
+
+TEST(IterativeDeepening, ANodeLimitEndsAnUnboundedSearchSoonAfterTheLimit) {
+    setUpOrFail(KIWIPETE);
+    constexpr std::uint64_t LIMIT = 200000;
+    maxDepth.store(60);  // never reached: only the node limit ends this search
+    nodeLimit.store(LIMIT);
+    const Move move = iterativeDeepening();
+    nodeLimit.store(NO_NODE_LIMIT);
+    EXPECT_TRUE(isLegalMove(move));
+    EXPECT_GE(searchNodes, LIMIT);
+    EXPECT_LT(searchNodes, LIMIT + LIMIT / 10) << searchNodes;
     EXPECT_EQ(currentPly, plyRecords);
 }

@@ -216,6 +216,11 @@ def print_flags(flags):
         print('    ' + text)
 
 
+def flag_counts(kinds):
+    return 'time losses %d, crashes %d, illegal moves %d, Error replies %d, unfinished %d' % tuple(
+        kinds.count(kind) for kind in ('time', 'crash', 'illegal', 'error', 'unfinished'))
+
+
 def report(options, games, start, sections, output):
     """Prints the flags of the start-up, each game with its flags, XBoard's own messages and the totals.
     Returns True if the engine was flagged or a game did not finish."""
@@ -237,11 +242,13 @@ def report(options, games, start, sections, output):
     for line in messages:
         print(line)
     flags += debug_flags('\n'.join(messages), names)
-    kinds = [kind for kind, _, _ in flags]
-    print('total: %s +%d =%d -%d of %d games; flagged: time losses %d, crashes %d, illegal moves %d, '
-          'Error replies %d, unfinished %d' % (
-              options.name, scores.count(1), scores.count(0), scores.count(-1), options.games, kinds.count('time'),
-              kinds.count('crash'), kinds.count('illegal'), kinds.count('error'), kinds.count('unfinished')))
+    # The engine's own flags (and unfinished games) apart from the opponent's, whose
+    # "Error" replies to commands it does not know are no fault of the engine.
+    ours = [kind for kind, culprit, _ in flags if culprit in (options.name, None)]
+    theirs = [kind for kind, culprit, _ in flags if culprit not in (options.name, None)]
+    print('total: %s +%d =%d -%d of %d games; flagged: %s; opponent: %s' % (
+        options.name, scores.count(1), scores.count(0), scores.count(-1), options.games,
+        flag_counts(ours), flag_counts(theirs)))
     return any(culprit in (options.name, None) for _, culprit, _ in flags)
 
 

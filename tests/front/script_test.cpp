@@ -1,0 +1,310 @@
+// Conversations with the real engine binary, played from the scripts in
+// tests/data/xboard and tests/data/uci (one test each). A script is a list of steps,
+// one a line:
+//   > TEXT         send TEXT (with $1 and $2 replaced by the last captured groups)
+//   < REGEX        the next output line that is no thinking line must match
+//   ~ REGEX        output lines are skipped until one matches
+//   log REGEX      wait until a log line after the last one matched matches
+//   nolog REGEX    no log line so far matches
+//   key FEN | FEN  wait for the log line of the second position's key, reached from the first
+//                  (the key worked out from the two FENs by the key rule)
+//   board FEN      from here the test keeps its own board, starting at FEN: every move it
+//                  sends that is legal there is made on it, and every "move X" line of the
+//                  engine must be legal there and is made on it; under UCI every position
+//                  line sent sets it (when the line is good: a refused one leaves it), and
+//                  every bestmove must be legal there (0000 only without a legal move), its
+//                  ponder move legal after it
+//   avoid          the capture becomes a legal move of the test's board other than it
+//   thinking       the thinking lines since the last check (lines of the form DEPTH SCORE
+//                  TIME NODES PV, or UCI's info depth D score cp|mate S nodes N nps N time MS
+//                  [pv ...]) are at least two, with depths that rise and never fall; any other
+//                  line that begins "info depth" fails at once
+//   quiet          there were no thinking lines since the last check
+//   forget         the thinking lines so far are not checked
+//   signal NAME    send SIGINT or SIGTERM
+//   eof            close the engine's input
+//   exit N         the engine ends by itself with status N
+//   book           (anywhere) the default book lies in the engine's directory
+// Regular expressions match whole lines; # starts a comment line. Every wait has a
+// generous limit that only fails a hang. A script that leaves the engine running
+// ends it with quit, and it must then exit with status 0.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "engine_session.h"
+#include "front_support.h"
+#include "movegen/legal.h"
+#include "movegen/notation.h"
+#include "support/board_helpers.h"
+
+namespace {
+
+constexpr int WAIT_LIMIT_MS = 60000;
+const std::regex COORDINATE_MOVE("[a-h][1-8][a-h][1-8][qrbn]?");
+const std::regex THINKING_LINE(R"((\d+) (-?\d+) (\d+) (\d+)((?: [a-h][1-8][a-h][1-8][qrbn]?)+))");
+const std::regex UCI_INFO_LINE(
+    R"(info depth (\d+) score (?:cp|mate) -?\d+ nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
+const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
+
+bool isThinkingLine(const std::string& line) {
+    return std::regex_match(line, THINKING_LINE) || std::regex_match(line, UCI_INFO_LINE);
+}
+
+int depthOf(const std::string& line) {
+    return std::stoi(line.rfind("info depth ", 0) == 0 ? line.substr(11) : line);
+}
+
+// Scripts by protocol: "xboard/NAME" or "uci/NAME".
+std::vector<std::string> scriptNames() {
+    std::vector<std::string> names;
+    for (const char* protocol : {"xboard", "uci"})
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(ZORVAK_TEST_DATA) + "/" + protocol))
+            if (entry.path().extension() == ".txt") names.push_back(protocol + ("/" + entry.path().stem().string()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string textOf(Move move) {
+    char text[MOVE_TEXT_SIZE];
+    moveToText(text, move);
+    return text;
+}
+
+std::string trim(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+class Conversation {
+public:
+    explicit Conversation(const std::string& dir) : dir_(dir), engine_(dir) {}
+
+    // Runs one step; false (with a failure recorded) ends the script.
+    bool step(const std::string& op, const std::string& arg) {
+        if (op == ">") return send(arg);
+        if (op == "<") return expectNext(arg);
+        if (op == "~") return skipTo(arg);
+        if (op == "log") return waitForLog(arg);
+        if (op == "nolog") return noLog(arg);
+        if (op == "key") return waitForKey(arg);
+        if (op == "board") return startBoard(arg);
+        if (op == "avoid") return avoidCapture();
+        if (op == "thinking") return checkThinking();
+        if (op == "quiet") return thinking_.empty() || fail("thinking lines after all: " + thinking_[0]);
+        if (op == "forget") return thinking_.clear(), true;
+        if (op == "signal") return engine_.sendSignal(arg == "INT" ? SIGINT : SIGTERM), true;
+        if (op == "eof") return engine_.closeInput(), true;
+        if (op == "exit") return expectExit(std::stoi(arg));
+        if (op == "book") return true;
+        return fail("unknown step " + op);
+    }
+
+    // A script that leaves the engine running ends it the usual way.
+    void finish() {
+        if (!engine_.running()) return;
+        engine_.send("quit");
+        EXPECT_EQ(engine_.finish(WAIT_LIMIT_MS), 0) << "the engine did not end cleanly after quit";
+    }
+
+private:
+    bool fail(const std::string& why) {
+        ADD_FAILURE() << why << "\noutput so far:\n" << seen_;
+        return false;
+    }
+
+    bool send(const std::string& text) {
+        const std::string line =
+            std::regex_replace(std::regex_replace(text, std::regex(R"(\$1)"), capture_), std::regex(R"(\$2)"), capture2_);
+        if (tracking_ && std::regex_match(line, COORDINATE_MOVE) && isLegalMove(coordinateMove(line))) play(line);
+        if (tracking_ && line.rfind("position ", 0) == 0) followPosition(line);
+        engine_.send(line);
+        return true;
+    }
+
+    // ---- The test's own board --------------------------------------------------------
+    bool startBoard(const std::string& fen) {
+        setUpOrFail(fen.c_str());
+        tracking_ = true;
+        return true;
+    }
+
+    void play(const std::string& text) {
+        UndoRecord undo;
+        saveUndoInfo(undo);
+        makeMove(coordinateMove(text), undo);
+    }
+
+    bool engineMoved(const std::string& text) {
+        if (!std::regex_match(text, COORDINATE_MOVE) || !isLegalMove(coordinateMove(text))) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
+        play(text);
+        return true;
+    }
+
+    // A position line as a UCI engine must take it: all of it, or (refused) none of it.
+    void followPosition(const std::string& line) {
+        const std::string before = currentFen();
+        std::istringstream words(line.substr(9));
+        std::string word, fen;
+        words >> word;
+        if (word == "startpos") fen = START_FEN;
+        if (word == "fen")
+            while (words >> word && word != "moves") fen += word + " ";
+        bool good = !fen.empty() && setUpBoard(fen.c_str());
+        if (good && word != "moves") words >> word;
+        while (good && words >> word) {
+            good = std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
+            if (good) play(word);
+        }
+        if (!good) setUpOrFail(before.c_str());
+    }
+
+    bool bestMoveLegal(const std::string& line) {
+        std::smatch words;
+        if (!std::regex_match(line, words, BEST_MOVE_LINE)) return fail("malformed " + line);
+        MoveEntry legal[MAX_MOVES_PER_POSITION];
+        if (words[1] == "0000") return generateLegalMoves(legal) == 0 || fail("bestmove 0000 with legal moves in " + currentFen());
+        const std::string move = words[1], reply = words[2];
+        if (!std::regex_match(move, COORDINATE_MOVE) || !isLegalMove(coordinateMove(move)))
+            return fail("illegal bestmove " + move + " in " + currentFen());
+        if (reply.empty()) return true;
+        const std::string before = currentFen();
+        play(move);
+        const bool replyLegal = std::regex_match(reply, COORDINATE_MOVE) && isLegalMove(coordinateMove(reply));
+        setUpOrFail(before.c_str());
+        return replyLegal || fail("illegal ponder move " + reply + " after " + move + " in " + before);
+    }
+
+    bool avoidCapture() {
+        MoveEntry legal[MAX_MOVES_PER_POSITION];
+        const int count = generateLegalMoves(legal);
+        for (int i = 0; i < count; ++i)
+            if (textOf(legal[i].move) != capture_) return capture_ = textOf(legal[i].move), true;
+        return fail("no other legal move than " + capture_);
+    }
+
+    // The next output line; thinking lines are noted for the next check.
+    bool nextLine(std::string& line) {
+        line = engine_.nextLine(WAIT_LIMIT_MS);
+        if (engine_.timedOut) return false;
+        seen_ += line + "\n";
+        if (isThinkingLine(line)) thinking_.push_back(line);
+        else if (line.rfind("info depth", 0) == 0) return fail("malformed info line: " + line);
+        if (tracking_ && line.rfind("move ", 0) == 0) return engineMoved(line.substr(5));
+        if (tracking_ && line.rfind("bestmove", 0) == 0) return bestMoveLegal(line);
+        return true;
+    }
+
+    bool matchLine(const std::string& line, const std::string& pattern) {
+        std::smatch match;
+        if (!std::regex_match(line, match, std::regex(pattern))) return false;
+        if (match.size() > 1) capture_ = match[1];
+        if (match.size() > 2) capture2_ = match[2];
+        return true;
+    }
+
+    bool expectNext(const std::string& pattern) {
+        std::string line;
+        do {
+            if (!nextLine(line)) return fail("no line matching " + pattern);
+        } while (isThinkingLine(line));
+        if (matchLine(line, pattern)) return true;
+        return fail("expected " + pattern + ", got: " + line);
+    }
+
+    bool skipTo(const std::string& pattern) {
+        std::string line;
+        while (nextLine(line))
+            if (matchLine(line, pattern)) return true;
+        return fail("no line matching " + pattern);
+    }
+
+    std::vector<std::string> logLines() { return splitLines(readFile(dir_ + "/Zorvak.log")); }
+
+    bool waitForLog(const std::string& pattern) {
+        for (auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(WAIT_LIMIT_MS);
+             std::chrono::steady_clock::now() < limit; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            const std::vector<std::string> lines = logLines();
+            for (std::size_t i = logCursor_; i < lines.size(); ++i)
+                if (matchLine(lines[i], pattern)) return logCursor_ = i + 1, true;
+        }
+        return fail("no log line matching " + pattern + "; log:\n" + readFile(dir_ + "/Zorvak.log"));
+    }
+
+    bool noLog(const std::string& pattern) {
+        for (const std::string& line : logLines())
+            if (std::regex_match(line, std::regex(pattern))) return fail("logged: " + line);
+        return true;
+    }
+
+    bool waitForKey(const std::string& fens) {
+        const std::size_t bar = fens.find('|');
+        if (bar == std::string::npos) return fail("key needs two FENs");
+        const std::string line = keyLogLine(keyByRule(trim(fens.substr(0, bar)), trim(fens.substr(bar + 1))));
+        return waitForLog("^" + line + "$");
+    }
+
+    bool checkThinking() {
+        std::vector<int> depths;
+        for (const std::string& line : thinking_) depths.push_back(depthOf(line));
+        thinking_.clear();
+        if (depths.size() >= 2 && std::is_sorted(depths.begin(), depths.end()) && depths.back() > depths.front())
+            return true;
+        return fail("thinking lines without rising depths");
+    }
+
+    bool expectExit(int status) {
+        const int actual = engine_.waitForExit(WAIT_LIMIT_MS);
+        if (actual == status) return true;
+        return fail("exit status " + std::to_string(actual) + ", expected " + std::to_string(status));
+    }
+
+    std::string dir_;
+    EngineSession engine_;
+    std::string capture_, capture2_;
+    std::string seen_;
+    std::vector<std::string> thinking_;
+    std::size_t logCursor_ = 0;
+    bool tracking_ = false;
+};
+
+class ProtocolScript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ProtocolScript, Conversation) {
+    std::ifstream in(std::string(ZORVAK_TEST_DATA) + "/" + GetParam() + ".txt");
+    std::vector<std::pair<std::string, std::string>> steps;
+    for (std::string line; std::getline(in, line);) {
+        if (trim(line).empty() || line[0] == '#') continue;
+        const std::size_t blank = line.find(' ');
+        steps.emplace_back(line.substr(0, blank), blank == std::string::npos ? "" : line.substr(blank + 1));
+    }
+    ASSERT_FALSE(steps.empty());
+    TempDir dir;
+    for (const auto& [op, arg] : steps)
+        if (op == "book") std::filesystem::copy_file(std::filesystem::path(ZORVAK_BINARY).parent_path() / "Zorvak.book",
+                                                     dir.file("Zorvak.book"));
+    Conversation conversation(dir.path);
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        if (!conversation.step(steps[i].first, steps[i].second)) {
+            ADD_FAILURE() << GetParam() << ".txt step " << i + 1 << ": " << steps[i].first << " " << steps[i].second;
+            break;
+        }
+    conversation.finish();
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ProtocolScript, ::testing::ValuesIn(scriptNames()),
+                         [](const ::testing::TestParamInfo<std::string>& script) {
+                             std::string name = script.param;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+}  // namespace

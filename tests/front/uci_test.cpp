@@ -1,0 +1,153 @@
+// UCI's position command in-process, sent as interfaces send it (the whole game
+// before every go): real games and lines reach the positions pgn-extract computed,
+// the game's repetitions stay in the history, only a new game or an unrelated
+// position clears the table, and a refused line changes nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/log.h"
+#include "board/fen.h"
+#include "front/state.h"
+#include "front/uci.h"
+#include "front_support.h"
+#include "search/draw.h"
+#include "search/tt.h"
+#include "support/board_helpers.h"
+#include "support/data_files.h"
+
+namespace {
+
+class UciPosition : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetFrontState();
+        ownBook = false;  // no book file is read
+        ASSERT_TRUE(openLog(dir.file("uci.log").c_str()));
+    }
+    void TearDown() override { closeLog(); }
+
+    static void send(const std::string& line) {
+        Inbox inbox(line + "\n");
+        inbox.close();
+        runUciCommands(inbox);
+    }
+
+    // "position startpos|fen FEN moves" and the first count moves.
+    static std::string positionLine(const std::string& startFen, const std::vector<std::string>& moves,
+                                    std::size_t count) {
+        std::string line = startFen == START_FEN ? "position startpos moves" : "position fen " + startFen + " moves";
+        for (std::size_t i = 0; i < count; ++i) line += " " + moves[i];
+        return line;
+    }
+
+    TempDir dir;
+};
+
+struct Replay {
+    std::string name, start;
+    std::vector<std::string> moves, fens;  // fens[i]: after i moves
+};
+
+std::vector<Replay> replays() {
+    std::vector<Replay> all;
+    for (const RecordedGame& game : loadRecordedGames()) all.push_back({game.name, game.fens[0], game.moves, game.fens});
+    for (const RecordedLine& line : loadRecordedLines()) {
+        Replay replay{line.name, line.start, line.moves, {line.start}};
+        replay.fens.insert(replay.fens.end(), line.fens.begin(), line.fens.end());
+        all.push_back(replay);
+    }
+    return all;
+}
+
+TEST_F(UciPosition, GamesSentPlyByPlyOrWholeReachEveryPosition) {
+    for (const Replay& r : replays()) {
+        send("ucinewgame");
+        for (std::size_t ply = 1; ply <= r.moves.size(); ++ply) {
+            send(positionLine(r.start, r.moves, ply));
+            ASSERT_EQ(currentFen(), r.fens[ply]) << r.name << " ply " << ply;
+            // A move taken back, then played again: the same game set up afresh.
+            send(positionLine(r.start, r.moves, ply - 1));
+            ASSERT_EQ(currentFen(), r.fens[ply - 1]) << r.name << " back from ply " << ply;
+            send(positionLine(r.start, r.moves, ply));
+        }
+        send("ucinewgame");
+        send(positionLine(r.start, r.moves, r.moves.size()));
+        EXPECT_EQ(currentFen(), r.fens.back()) << r.name << " sent whole";
+    }
+}
+
+// Knights out and back twice: the initial position for the third time.
+const std::vector<std::string> KNIGHTS = {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"};
+
+TEST_F(UciPosition, TheGameHistoryHoldsItsRepetitionsHoweverTheGameArrives) {
+    const std::vector<std::vector<std::size_t>> ways = {
+        {8},                       // whole, as a new game
+        {1, 2, 3, 4, 5, 6, 7, 8},  // going on ply by ply
+        {6, 3, 8},                 // a move taken back, then another line of the same game
+    };
+    for (const auto& counts : ways) {
+        send("ucinewgame");
+        send("position fen 4k3/8/8/8/8/8/8/4K3 w - - 0 1");  // another game in between
+        for (std::size_t count : counts) send(positionLine(START_FEN, KNIGHTS, count));
+        EXPECT_EQ(currentFen(), START_FEN);
+        EXPECT_EQ(checkDraw(2), VERDICT_REPETITION) << "sent in " << counts.size() << " step(s)";
+    }
+}
+
+TEST_F(UciPosition, OnlyANewGameOrAnUnrelatedPositionClearsTheTable) {
+    const struct {
+        const char* line;
+        bool clears;
+    } steps[] = {
+        {"position startpos moves e2e4 e7e5", false},            // goes on from the new game
+        {"position startpos moves e2e4 e7e5 g1f3 b8c6", false},  // the engine's move and the reply
+        {"position startpos moves e2e4 e7e5 g1f3 g8f6", false},  // another reply (a ponder miss)
+        {"position startpos moves e2e4", false},                 // taken back
+        {"position startpos moves e2e4 e7e5 e1e2", false},       // refused
+        {"position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1", true},   // an unrelated position
+        {"position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1 moves e1g1", false},
+        {"ucinewgame", true},
+        {"position startpos", false},
+    };
+    constexpr std::uint32_t MARK = 0x5EED;
+    send("ucinewgame");
+    for (const auto& step : steps) {
+        transpositionTable[7][1].word1 = MARK;
+        send(step.line);
+        EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.clears) << step.line;
+    }
+}
+
+TEST_F(UciPosition, ARefusedLineLeavesTheGameAsItWas) {
+    const char* const refused[] = {
+        "position fen 8/8/8/8/8/8/8/8 w - - 0 1",             // no kings
+        "position fen rnbqkbnr/pppppppp/8 w KQkq - 0 1",      // too few squares
+        "position fen",
+        "position",
+        "position somewhere moves e2e4",
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 e1g1",   // castling through pieces
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 f3f3",
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 g2g1q",  // no promotion there
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 g1f3q",
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 0000",
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 e2e4e2e4",
+    };
+    send("ucinewgame");
+    send(positionLine(START_FEN, KNIGHTS, 6));
+    const PositionSnapshot before = takeSnapshot();
+    for (const char* line : refused) {
+        send(line);
+        EXPECT_TRUE(takeSnapshot() == before) << line;
+    }
+    // Going on from the game: a legal move, then one that is not.
+    for (const char* tail : {" b1c3 e7e4", " e2e5"}) {
+        send(positionLine(START_FEN, KNIGHTS, 6) + tail);
+        EXPECT_TRUE(takeSnapshot() == before) << tail;
+    }
+    send(positionLine(START_FEN, KNIGHTS, 8));  // the game goes on from where it was
+    EXPECT_EQ(checkDraw(2), VERDICT_REPETITION);
+}
+
+}  // namespace
