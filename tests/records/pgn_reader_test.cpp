@@ -69,6 +69,9 @@ const ReaderCase CASES[] = {
     {"the standard variant", "[Variant \"Standard\"]\n[Result \"1-0\"]\n1. e4 1-0", "taken 1 1-0"},
     {"a null move", "[Result \"1-0\"]\n1. e4 -- 2. d4 1-0", "skipped: null move"},
     {"a null move as Z0", "[Result \"1-0\"]\n1. e4 Z0 2. d4 1-0", "skipped: null move"},
+    // pgn-extract: "No king move possible to c5".
+    {"a king step next to the other king", "[Result \"0-1\"]\n1. e4 d5 2. Ke2 Kd7 3. Ke3 Kd6 4. Kd4 Kc5 0-1",
+     "error: MOVE NOT LEGAL 1, move: Kc5, plyNo:8"},
     {"brace comments do not nest", "[Result \"1-0\"]\n1. e4 {a {nested} comment} e5 1-0",
      "error: MOVE NOT READABLE, move: comment, plyNo:2"},
     {"an over-long word", "[Result \"1-0\"]\n1. e4 " + std::string(100000, 'y') + " 1-0",
