@@ -16,6 +16,7 @@
 #include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
+#include "support/scratch.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 #include <tuple>
 
+#include "base/log.h"
 #include "board/validate.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
@@ -15,6 +15,7 @@
 #include "search/searchstate.h"
 #include "search/tt.h"
 #include "support/board_helpers.h"
+#include "support/engine.h"
 
 namespace {
 
@@ -113,13 +114,13 @@ TEST(IterativeDeepening, AStopFromAnotherThreadDuringADeepSearchEndsItWithALegal
     stopFlag.store(0);
     std::atomic<bool> returned{false};
     std::thread stopper([&] {
-        // Stops once depth 3 is traced; the limit only keeps a broken search from waiting forever.
-        for (int i = 0; i < 60000 && !returned && log.text().find("-E: 3:") == std::string::npos; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Stops once depth 3 is traced (or the search has returned, which it must not).
+        waitForFile(log.path(), [&](const std::string& text) { return returned || text.find("-E: 3:") != std::string::npos; });
         stopFlag.store(1);
     });
     const Move move = iterativeDeepening();
     returned = true;
+    logLine("-- returned");  // wakes the stopper if it still waits
     stopper.join();
     stopFlag.store(0);
     EXPECT_TRUE(isLegalMove(move));

@@ -14,6 +14,7 @@ public:
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
     std::string text() const;
+    std::string path() const { return dir_.file("trace.log"); }
     // The first "-E: " iteration line.
     std::string firstIterationLine() const;
 

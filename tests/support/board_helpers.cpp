@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "board/zobrist.h"
+#include <sstream>
+
 UndoRecord testUndo[TEST_UNDO_RECORDS];
 
 void setUpOrFail(const char* fen) { ASSERT_TRUE(setPosition(fen, false)) << fen; }
@@ -30,4 +33,10 @@ PositionSnapshot takeSnapshot() {
     std::memcpy(&snap.position, &position, sizeof position);
     snap.historyDepth = historyTop - gameHistory;
     return snap;
+}
+
+std::string keyLogLine(HashKey key) {
+    std::ostringstream line;
+    line << std::hex << keyHigh(key) << ' ' << keyLow(key);
+    return line.str();
 }

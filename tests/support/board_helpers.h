@@ -28,6 +28,9 @@ void playMoves(const std::vector<std::string>& words);
 // Current position's FEN (four fields).
 std::string currentFen();
 
+// The log line of a position's key: its halves in lowercase hexadecimal.
+std::string keyLogLine(HashKey key);
+
 // A full snapshot of the position for bit-for-bit comparisons.
 struct PositionSnapshot {
     Position position;
