@@ -1,8 +1,8 @@
 // The default book: book/lines.txt compiles, the build's Zorvak.book is that
-// compilation, every line can be followed move by move, and the engine opens from it.
+// compilation, and every line can be followed move by move. (The engine opening from
+// it: tests/data/xboard/undo_book.txt and tests/data/uci/book.txt.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -72,22 +72,4 @@ TEST(DefaultBook, LinesEndWhereAnIndependentPgnReaderPutsThem) {
         for (int i = 0; i < compiled[0].count; ++i) makeMove(compiled[0].moves[i], testUndo[i]);
         EXPECT_EQ(currentFen(), row[1]) << row[0];
     }
-}
-
-// The real engine in a directory holding the default book: its first move is a book move.
-TEST(DefaultBook, TheEngineOpensFromTheBookBesideIt) {
-    TempDir dir;
-    writeFile(dir.file(BOOK_FILE_NAME), readFile(builtBookPath()));
-    const ProgramRun run = runCommand("cd '" + dir.path + "' && printf 'xboard\\nnew\\ngo\\nquit\\n' | timeout 120 '" +
-                                      ZORVAK_BINARY + "' 2>/dev/null");
-    EXPECT_EQ(run.status, 0);
-    std::vector<std::string> replies;
-    for (const std::string& line : splitLines(run.output))
-        if (!line.empty() && line.rfind("feature ", 0) != 0) replies.push_back(line);
-    ASSERT_EQ(replies.size(), 1u) << run.output;
-    ASSERT_EQ(replies[0].rfind("move ", 0), 0u) << replies[0];
-    const std::string move = replies[0].substr(5);
-    const std::vector<std::string> log = splitLines(readFile(dir.file("Zorvak.log")));
-    EXPECT_NE(std::find(log.begin(), log.end(), "-M: move(book): " + move), log.end());
-    EXPECT_TRUE(move == "e2e4" || move == "d2d4" || move == "c2c4" || move == "g1f3") << move;  // first moves of the lines
 }

@@ -77,17 +77,6 @@ std::vector<std::string> scriptNames() {
     return names;
 }
 
-std::string textOf(Move move) {
-    char text[MOVE_TEXT_SIZE];
-    moveToText(text, move);
-    return text;
-}
-
-std::string trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 class Conversation {
 public:
     explicit Conversation(const std::string& dir) : dir_(dir), engine_(dir) {}
@@ -193,7 +182,7 @@ private:
         MoveEntry legal[MAX_MOVES_PER_POSITION];
         const int count = generateLegalMoves(legal);
         for (int i = 0; i < count; ++i)
-            if (textOf(legal[i].move) != capture_) return capture_ = textOf(legal[i].move), true;
+            if (moveText(legal[i].move) != capture_) return capture_ = moveText(legal[i].move), true;
         return fail("no other legal move than " + capture_);
     }
 
@@ -264,7 +253,7 @@ private:
             const int count = generateLegalMoves(legal);
             if (count == 0) return true;  // the test's side is mated or stalemated
             for (const char* line : {"time 500", "otim 500"}) engine_.send(line);
-            send(textOf(legal[random_() % count].move));
+            send(moveText(legal[random_() % count].move));
             std::string line;
             do {
                 if (!nextLine(line)) return fail("no reply");
@@ -301,7 +290,7 @@ private:
 
 // "FEN | MOVES": the key log line of the game that plays the moves from FEN (or startpos).
 std::string keyAfter(const std::string& arg) {
-    const std::string start = trim(arg.substr(0, arg.find('|')));
+    const std::string start = trimmed(arg.substr(0, arg.find('|')));
     setUpOrFail(start == "startpos" ? START_FEN : start.c_str());
     if (arg.find('|') != std::string::npos) playMoves(splitWords(arg.substr(arg.find('|') + 1)));
     return keyLogLine(position.hashKey);
@@ -313,7 +302,7 @@ TEST_P(ProtocolScript, Conversation) {
     std::ifstream in(std::string(ZORVAK_TEST_DATA) + "/" + GetParam() + ".txt");
     std::vector<std::pair<std::string, std::string>> steps;
     for (std::string line; std::getline(in, line);) {
-        if (trim(line).empty() || line[0] == '#') continue;
+        if (trimmed(line).empty() || line[0] == '#') continue;
         const std::size_t blank = line.find(' ');
         steps.emplace_back(line.substr(0, blank), blank == std::string::npos ? "" : line.substr(blank + 1));
     }
@@ -334,11 +323,6 @@ TEST_P(ProtocolScript, Conversation) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ProtocolScript, ::testing::ValuesIn(scriptNames()),
-                         [](const ::testing::TestParamInfo<std::string>& script) {
-                             std::string name = script.param;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+                         [](const ::testing::TestParamInfo<std::string>& script) { return identifierOf(script.param); });
 
 }  // namespace

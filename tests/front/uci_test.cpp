@@ -1,7 +1,7 @@
 // UCI's position command in-process, sent as interfaces send it (the whole game
 // before every go): real games and lines reach the positions pgn-extract computed,
 // the game's repetitions stay in the history, only a new game or an unrelated
-// position clears the table, and a refused line changes nothing.
+// position clears the table. (Refused lines: tests/data/uci/positions.txt.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,36 +119,6 @@ TEST_F(UciPosition, OnlyANewGameOrAnUnrelatedPositionClearsTheTable) {
         send(step.line);
         EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.clears) << step.line;
     }
-}
-
-TEST_F(UciPosition, ARefusedLineLeavesTheGameAsItWas) {
-    const char* const refused[] = {
-        "position fen 8/8/8/8/8/8/8/8 w - - 0 1",             // no kings
-        "position fen rnbqkbnr/pppppppp/8 w KQkq - 0 1",      // too few squares
-        "position fen",
-        "position",
-        "position somewhere moves e2e4",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 e1g1",   // castling through pieces
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 f3f3",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 g2g1q",  // no promotion there
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 g1f3q",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 0000",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 e2e4e2e4",
-    };
-    send("ucinewgame");
-    send(positionLine(START_FEN, KNIGHTS, 6));
-    const PositionSnapshot before = takeSnapshot();
-    for (const char* line : refused) {
-        send(line);
-        EXPECT_TRUE(takeSnapshot() == before) << line;
-    }
-    // Going on from the game: a legal move, then one that is not.
-    for (const char* tail : {" b1c3 e7e4", " e2e5"}) {
-        send(positionLine(START_FEN, KNIGHTS, 6) + tail);
-        EXPECT_TRUE(takeSnapshot() == before) << tail;
-    }
-    send(positionLine(START_FEN, KNIGHTS, 8));  // the game goes on from where it was
-    EXPECT_EQ(checkDraw(2), VERDICT_REPETITION);
 }
 
 }  // namespace

@@ -14,18 +14,12 @@
 
 namespace {
 
-std::string textOf(Move move) {
-    char text[MOVE_TEXT_SIZE];
-    moveToText(text, move);
-    return text;
-}
-
 // Every legal move's text reads back as that move, and the opponent-move check takes it.
 void everyLegalMoveReadsBack(const std::string& where) {
     MoveEntry legal[MAX_MOVES_PER_POSITION];
     for (int i = 0, count = generateLegalMoves(legal); i < count; ++i) {
-        ASSERT_EQ(parseCoordinateMove(textOf(legal[i].move).c_str()), legal[i].move) << where << " " << textOf(legal[i].move);
-        ASSERT_TRUE(isAcceptableOpponentMove(legal[i].move)) << where << " " << textOf(legal[i].move);
+        ASSERT_EQ(parseCoordinateMove(moveText(legal[i].move).c_str()), legal[i].move) << where << " " << moveText(legal[i].move);
+        ASSERT_TRUE(isAcceptableOpponentMove(legal[i].move)) << where << " " << moveText(legal[i].move);
     }
 }
 
@@ -85,7 +79,7 @@ TEST_P(OpponentMove, IsReadAndJudged) {
         EXPECT_EQ(move, 0);
     }
     if (c[2] == "legal") {
-        EXPECT_TRUE(move != 0 && isLegalMove(move) && c[1].rfind(textOf(move), 0) == 0) << c[1];
+        EXPECT_TRUE(move != 0 && isLegalMove(move) && c[1].rfind(moveText(move), 0) == 0) << c[1];
     }
     EXPECT_EQ(move != 0 && isAcceptableOpponentMove(move), c[2] == "legal");
     EXPECT_TRUE(takeSnapshot() == before);

@@ -14,12 +14,6 @@
 
 namespace {
 
-std::string moveText(Move move) {
-    char text[MOVE_TEXT_SIZE];
-    moveToText(text, move);
-    return text;
-}
-
 // The SAN moves of a PGN game: tag lines, move numbers and the result dropped.
 std::vector<std::string> sanMoves(const std::string& path) {
     std::ifstream in(path);

@@ -1,19 +1,15 @@
 // The converters where GAME files are cut short or broken, where output cannot be
-// written, and in the middle of a game: nothing already stored is damaged, no
-// report counts a game that was not written whole, and the game goes on.
+// written: nothing already stored is damaged, and no report counts a game that was
+// not written whole. (In the middle of a game: tests/data/xboard/converter_words.txt.)
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstring>
 #include <functional>
 
-#include "game/gamemove.h"
-#include "game/rootsnapshot.h"
 #include "records/converters.h"
 #include "records/records_support.h"
-#include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
@@ -54,7 +50,7 @@ private:
 
 class ConverterFiles : public ::testing::Test {
 protected:
-    void SetUp() override { setUpInitialPosition(); }
+    void SetUp() override { setUpOrFail(START_FEN); }
     TempDir dir;
 };
 
@@ -220,43 +216,4 @@ TEST_F(ConverterFiles, FilesThatCannotBeOpened) {
     }
     EXPECT_EQ(total, 0);
     EXPECT_EQ(readFile(game), FOOLS_MATE);
-}
-
-// Run in the middle of a game, every converter leaves the position, its history,
-// what its set-up began with, the root snapshot and the transposition table (with
-// the book moves) as they were. The game begins from a set-up whose castling rights
-// the converters' initial position does not share.
-TEST_F(ConverterFiles, ConvertersInTheMiddleOfAGameLeaveItAsItWas) {
-    runPgn2game(collectionPath("syntax.pgn"), dir.file("in.game"));
-    writeFile(dir.file("list.txt"), collectionPath("syntax.pgn") + "\n");
-    setUpOrFail("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w Kq -");
-    for (const char* word : {"e2e4", "c7c5", "g1f3"}) ASSERT_TRUE(applyGameMove(coordinateMove(word)));
-    storeBookMove(coordinateMove("d7d6"));
-    const PositionSnapshot before = takeSnapshot();
-    const SetupOrigin origin = setupOrigin;
-    const std::vector<GameHistoryEntry> history(gameHistory, historyTop + 1);
-    const RootSnapshot root = rootSnapshot;
-    const HashEntry* bookEntry = probeTable();
-    ASSERT_NE(bookEntry, nullptr);
-    const HashEntry book = *bookEntry;
-    int total = 0;
-    const std::function<bool()> converters[] = {
-        [&] { return pgn2game(collectionPath("syntax.pgn").c_str(), dir.file("new.game").c_str(), total); },
-        [&] { return pgnlist2game(dir.file("list.txt").c_str(), dir.file("list.game").c_str()); },
-        [&] { return game2pgn(dir.file("in.game").c_str(), dir.file("out.pgn").c_str()); },
-        [&] { return game2pos(dir.file("in.game").c_str(), dir.file("out.db").c_str()); },
-    };
-    for (const auto& convert : converters) {
-        bool ok = false;
-        capturedOutput([&] { ok = convert(); });
-        EXPECT_TRUE(ok);
-        EXPECT_TRUE(takeSnapshot() == before);
-        EXPECT_EQ(setupOrigin.castleRights, origin.castleRights);
-        EXPECT_EQ(setupOrigin.epSquare, origin.epSquare);
-        EXPECT_EQ(std::memcmp(history.data(), gameHistory, history.size() * sizeof history[0]), 0);
-        EXPECT_EQ(std::memcmp(&root, &rootSnapshot, sizeof root), 0);
-        ASSERT_NE(probeTable(), nullptr) << "the book move is still there";
-        EXPECT_EQ(std::memcmp(probeTable(), &book, sizeof book), 0);
-    }
-    EXPECT_EQ(total, 5);
 }

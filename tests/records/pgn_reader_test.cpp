@@ -9,6 +9,8 @@
 #include "board/fen.h"
 #include "records/pgnreader.h"
 #include "records/records_support.h"
+#include "support/board_helpers.h"
+#include "support/data_files.h"
 
 using namespace std::string_literals;
 
@@ -86,7 +88,7 @@ void PrintTo(const ReaderCase& tested, std::ostream* out) { *out << tested.name;
 
 class PgnReader : public ::testing::TestWithParam<ReaderCase> {
 protected:
-    void SetUp() override { setUpInitialPosition(); }
+    void SetUp() override { setUpOrFail(START_FEN); }
 };
 
 }  // namespace
@@ -112,7 +114,7 @@ TEST(PgnReaderInput, NothingButRemarksIsNoGame) {
 }
 
 TEST(PgnReaderMoves, HeaderAndMoveCodes) {
-    setUpInitialPosition();
+    setUpOrFail(START_FEN);
     // Worked out by hand: a8 = 0 ... h1 = 63, the kind in bits 12-15.
     const Move expected[] = {52 << 6 | 36, 11 << 6 | 27, 36 << 6 | 27 | 1 << 12, 6 << 6 | 21, 62 << 6 | 45,
                              21 << 6 | 27 | 1 << 12, 61 << 6 | 34, 12 << 6 | 20, 60 << 6 | 62 | 13 << 12};

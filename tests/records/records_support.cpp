@@ -1,7 +1,6 @@
 #include "records/records_support.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -20,12 +19,6 @@ std::vector<std::string> collectionNames() {
 }
 
 std::string collectionPath(const std::string& file) { return dataPath("records/" + file); }
-
-std::string identifierOf(std::string text) {
-    for (char& c : text)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return text;
-}
 
 std::string gameBytes(const std::vector<std::uint16_t>& words) {
     std::string bytes;
@@ -85,10 +78,6 @@ std::vector<std::string> gameWarnings(const std::string& report) {
     for (const std::string& line : splitLines(report))
         if (std::regex_match(line, match, WARNING)) warnings.push_back(match[1]);
     return warnings;
-}
-
-void setUpInitialPosition() {
-    ASSERT_TRUE(setUpBoard(START_FEN));
 }
 
 bool atInitialPosition() {

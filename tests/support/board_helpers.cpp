@@ -35,6 +35,12 @@ PositionSnapshot takeSnapshot() {
     return snap;
 }
 
+std::string moveText(Move move) {
+    char text[MOVE_TEXT_SIZE];
+    moveToText(text, move);
+    return text;
+}
+
 std::string keyLogLine(HashKey key) {
     std::ostringstream line;
     line << std::hex << keyHigh(key) << ' ' << keyLow(key);

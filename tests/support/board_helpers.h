@@ -28,6 +28,9 @@ void playMoves(const std::vector<std::string>& words);
 // Current position's FEN (four fields).
 std::string currentFen();
 
+// A move's coordinate text ("e2e4", "e7e8q").
+std::string moveText(Move move);
+
 // The log line of a position's key: its halves in lowercase hexadecimal.
 std::string keyLogLine(HashKey key);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,9 +18,15 @@ std::vector<std::string> readDataLines(const std::string& relative) {
     return lines;
 }
 
-static std::string trimmed(const std::string& text) {
+std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+std::string identifierOf(std::string text) {
+    for (char& c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return text;
 }
 
 std::vector<std::string> splitWords(const std::string& line) {

@@ -8,6 +8,9 @@ inline std::string dataPath(const std::string& relative) { return std::string(ZO
 // Non-empty lines of a data file, those starting with '#' skipped; none when it is missing.
 std::vector<std::string> readDataLines(const std::string& relative);
 std::vector<std::string> splitWords(const std::string& line);
+std::string trimmed(const std::string& text);  // without blanks at either end
+// The text with every character that is no letter or digit made '_': a test's name.
+std::string identifierOf(std::string text);
 // Those lines cut into fields at each '|', trimmed. No test assertion, so that it can feed
 // INSTANTIATE_TEST_SUITE_P: a missing file gives the row "missing FILE", which fails the test.
 using DataRow = std::vector<std::string>;
