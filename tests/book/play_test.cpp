@@ -70,11 +70,10 @@ TEST_F(BookPlay, TheSetUpLoadsTheBookOrReportsItsError) {
     EXPECT_EQ(bookMoveAfter({}), coordinateMove("e2e4"));
     EXPECT_EQ(hashAge, 1);  // the search's age again after the load
 
-    // Any other position has no book to load: nothing failed, nothing is said, nothing stored.
+    // The initial placement with Black to move, and the game tools' set-up: no book, nothing said.
     testing::internal::CaptureStdout();
-    ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -", true));
-    ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -", true));  // Black to move
-    ASSERT_TRUE(setPosition(START_FEN, false));  // the game tools' set-up: no book
+    ASSERT_TRUE(setPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -", true));
+    ASSERT_TRUE(setPosition(START_FEN, false));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(logged(BOOK_ERROR_LOG), 0);
     EXPECT_EQ(bookMoveAfter({}), 0);

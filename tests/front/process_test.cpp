@@ -1,5 +1,5 @@
-// The real engine binary over pipes with input no script can hold: its log file, the
-// keys of a whole real game, and input meant to break it. (Conversations are in
+// The real engine binary over pipes with input no script can hold: its log file and
+// input meant to break it. (Conversations are in
 // script_test.cpp.)
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 
 #include "board/fen.h"
 #include "support/board_helpers.h"
-#include "support/data_files.h"
 #include "support/engine.h"
 #include "support/scratch.h"
 
@@ -65,25 +64,6 @@ TEST(EngineProcess, LogIsEmptiedAndCreatedWithMode0644) {
     struct stat info {};
     ASSERT_EQ(stat(dir.file("Zorvak.log").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
-}
-
-// Each move's "::cmd:: " line is followed by the key of the position it leads to.
-TEST(EngineProcess, ForceModeGameLogsTheKeyOfEveryPosition) {
-    const RecordedGame game = loadRecordedGames().at(0);
-    std::string input = "xboard\nnew\nforce\n";
-    for (const std::string& move : game.moves) input += move + "\n";
-    TempDir dir;
-    const Ended run = runToEnd(dir, input);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output, HANDSHAKE + "tellusererror BOOK ERROR!\n");  // force mode: nothing else is sent
-    setUpOrFail(game.fens[0].c_str());
-    auto line = run.log.begin();
-    for (const std::string& move : game.moves) {
-        playMoves({move});
-        line = std::find(line, run.log.end(), "::cmd:: " + move);
-        ASSERT_TRUE(line != run.log.end() && line + 1 != run.log.end()) << game.name << " " << move;
-        EXPECT_EQ(*++line, keyLogLine(position.hashKey)) << game.name << " " << move;
-    }
 }
 
 // Hostile input: the engine neither crashes nor hangs, and reads on as it should.

@@ -6,7 +6,6 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <functional>
 
 #include "records/converters.h"
 #include "records/records_support.h"
@@ -189,31 +188,4 @@ TEST_F(ConverterFiles, FailedWritesLeaveWholeGamesAndCountOnlyThose) {
         EXPECT_FALSE(run.ok);
         EXPECT_TRUE(contains(run.report, "ERROR: CANNOT WRITE OUTPUT FILE\nconverted: 0 games.\n")) << run.report;
     }
-}
-
-TEST_F(ConverterFiles, FilesThatCannotBeOpened) {
-    const std::string missing = dir.file("missing"), nowhere = dir.file("no/such/dir/out");
-    writeFile(dir.file("fools.game"), FOOLS_MATE);
-    const std::string pgn = collectionPath("syntax.pgn"), game = dir.file("fools.game");
-    struct Case {
-        std::function<bool()> run;
-        std::string message;
-    };
-    int total = 0;
-    const Case cases[] = {
-        {[&] { return pgn2game(missing.c_str(), game.c_str(), total); }, "Cannot open PGN input file: '" + missing},
-        {[&] { return pgn2game(dir.path.c_str(), game.c_str(), total); }, "Cannot open PGN input file: '" + dir.path},
-        {[&] { return pgn2game(pgn.c_str(), nowhere.c_str(), total); }, "Cannot create GAME output file: '" + nowhere},
-        {[&] { return pgnlist2game(missing.c_str(), game.c_str()); }, "Cannot open PGN input file: '" + missing},
-        {[&] { return game2pgn(missing.c_str(), game.c_str()); }, "Cannot open GAME input file: '" + missing},
-        {[&] { return game2pgn(game.c_str(), nowhere.c_str()); }, "Cannot create PGN output file: '" + nowhere},
-        {[&] { return game2pos(game.c_str(), dir.path.c_str()); }, "Cannot create DB output file: '" + dir.path},
-    };
-    for (const Case& c : cases) {
-        bool ok = true;
-        EXPECT_EQ(capturedOutput([&] { ok = c.run(); }), c.message + "'\n");
-        EXPECT_FALSE(ok) << c.message;
-    }
-    EXPECT_EQ(total, 0);
-    EXPECT_EQ(readFile(game), FOOLS_MATE);
 }
