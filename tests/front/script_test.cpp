@@ -59,6 +59,11 @@ const std::regex UCI_INFO_LINE(
     R"(info depth (\d+) score (?:cp|mate) -?\d+ nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
 const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
 
+// A coordinate move legal on the test's board.
+bool legalWord(const std::string& word) {
+    return std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
+}
+
 bool isThinkingLine(const std::string& line) {
     return std::regex_match(line, THINKING_LINE) || std::regex_match(line, UCI_INFO_LINE);
 }
@@ -119,7 +124,7 @@ private:
         std::string line = text;
         for (const auto& [name, value] : {std::pair{"$1", capture_}, {"$2", capture2_}, {"$DATA", dataPath("")}})
             for (std::size_t at; (at = line.find(name)) != std::string::npos;) line.replace(at, std::strlen(name), value);
-        if (tracking_ && std::regex_match(line, COORDINATE_MOVE) && isLegalMove(coordinateMove(line))) play(line);
+        if (tracking_ && legalWord(line)) playMoves({line});
         if (tracking_ && line.rfind("position ", 0) == 0) followPosition(line);
         engine_.send(line);
         return true;
@@ -132,16 +137,9 @@ private:
         return true;
     }
 
-    void play(const std::string& text) {
-        UndoRecord undo;
-        saveUndoInfo(undo);
-        makeMove(coordinateMove(text), undo);
-    }
-
     bool engineMoved(const std::string& text) {
-        if (!std::regex_match(text, COORDINATE_MOVE) || !isLegalMove(coordinateMove(text))) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
-        play(text);
-        return true;
+        if (!legalWord(text)) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
+        return playMoves({text}), true;
     }
 
     // A position line as a UCI engine must take it: all of it, or (refused) none of it.
@@ -156,8 +154,7 @@ private:
         bool good = !fen.empty() && setUpBoard(fen.c_str());
         if (good && word != "moves") words >> word;
         while (good && words >> word) {
-            good = std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
-            if (good) play(word);
+            if ((good = legalWord(word))) playMoves({word});
         }
         if (!good) setUpOrFail(before.c_str());
     }
@@ -168,12 +165,11 @@ private:
         MoveEntry legal[MAX_MOVES_PER_POSITION];
         if (words[1] == "0000") return generateLegalMoves(legal) == 0 || fail("bestmove 0000 with legal moves in " + currentFen());
         const std::string move = words[1], reply = words[2];
-        if (!std::regex_match(move, COORDINATE_MOVE) || !isLegalMove(coordinateMove(move)))
-            return fail("illegal bestmove " + move + " in " + currentFen());
+        if (!legalWord(move)) return fail("illegal bestmove " + move + " in " + currentFen());
         if (reply.empty()) return true;
         const std::string before = currentFen();
-        play(move);
-        const bool replyLegal = std::regex_match(reply, COORDINATE_MOVE) && isLegalMove(coordinateMove(reply));
+        playMoves({move});
+        const bool replyLegal = legalWord(reply);
         setUpOrFail(before.c_str());
         return replyLegal || fail("illegal ponder move " + reply + " after " + move + " in " + before);
     }
@@ -222,8 +218,6 @@ private:
         return fail("no line matching " + pattern);
     }
 
-    std::vector<std::string> logLines() { return splitLines(readFile(dir_ + "/Zorvak.log")); }
-
     bool waitForLog(const std::string& pattern) {
         const auto found = [&](const std::string& text) {
             const std::vector<std::string> lines = splitLines(text);
@@ -236,7 +230,7 @@ private:
     }
 
     bool noLog(const std::string& pattern) {
-        for (const std::string& line : logLines())
+        for (const std::string& line : splitLines(readFile(dir_ + "/Zorvak.log")))
             if (std::regex_match(line, std::regex(pattern))) return fail("logged: " + line);
         return true;
     }

@@ -112,17 +112,3 @@ TEST(PgnReaderInput, NothingButRemarksIsNoGame) {
     std::istringstream in("\xEF\xBB\xBF  \n{ a comment }\n% an escape line\n; a remark\n\x1a");
     EXPECT_FALSE(pgnInputLeft(in));
 }
-
-TEST(PgnReaderMoves, HeaderAndMoveCodes) {
-    setUpOrFail(START_FEN);
-    // Worked out by hand: a8 = 0 ... h1 = 63, the kind in bits 12-15.
-    const Move expected[] = {52 << 6 | 36, 11 << 6 | 27, 36 << 6 | 27 | 1 << 12, 6 << 6 | 21, 62 << 6 | 45,
-                             21 << 6 | 27 | 1 << 12, 61 << 6 | 34, 12 << 6 | 20, 60 << 6 | 62 | 13 << 12};
-    std::istringstream in("[Result \"1-0\"]\n1. e4 d5 2. exd5 Nf6 3. Nf3 Nxd5 4. Bc4 e6 5. O-O 1-0");
-    GameRecord record{};
-    EXPECT_EQ(readPgnGame(record, in), 2 * 16384);
-    ASSERT_EQ(record.header, 9 | 2 * 16384);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(record.moves[i], expected[i]) << "ply " << i + 1;
-    EXPECT_EQ(record.resultCode, 'W');
-    EXPECT_TRUE(atInitialPosition());
-}
