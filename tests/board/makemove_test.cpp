@@ -38,15 +38,11 @@ void playAndTakeBack(const std::string& name, const std::vector<std::string>& mo
 
 TEST(MakeUnmake, RealGamesAndLinesOfEveryKindMatchTheirKnownPositions) {
     std::set<MoveKind> kinds;
-    const std::vector<RecordedGame> games = loadRecordedGames();
-    ASSERT_GE(games.size(), 6u);
+    const std::vector<RecordedGame> games = loadGamesAndLines();
+    ASSERT_GE(games.size(), 16u);
     for (const RecordedGame& game : games) {
         setUpOrFail(game.fens[0].c_str());
         playAndTakeBack(game.name, game.moves, std::vector<std::string>(game.fens.begin() + 1, game.fens.end()), kinds);
-    }
-    for (const RecordedLine& line : loadRecordedLines()) {
-        setUpOrFail(line.start.c_str());
-        playAndTakeBack(line.name, line.moves, line.fens, kinds);
     }
     for (MoveKind k = 0; k < 16; ++k)
         EXPECT_TRUE(k == KIND_NO_MOVE || kinds.count(k)) << "nothing exercises move kind " << k;

@@ -29,9 +29,8 @@
 //   exit N         the engine ends by itself with status N
 //   book           (anywhere) the default book lies in the engine's directory
 // $DATA in a sent line is the test data folder. Regular expressions match whole lines;
-// # starts a comment line. Every wait has a
-// generous limit that only fails a hang. A script that leaves the engine running
-// ends it with quit, and it must then exit with status 0.
+// # starts a comment line. Every wait has a generous limit that only fails a hang. A
+// script that leaves the engine running ends it with quit; it must then exit with status 0.
 #include <gtest/gtest.h>
 
 #include <csignal>

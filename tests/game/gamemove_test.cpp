@@ -25,9 +25,10 @@ void everyLegalMoveReadsBack(const std::string& where) {
 
 // A real game or line played through the interface's reader as game moves, each position
 // checked against pgn-extract's FEN; then taken back move by move to its start.
-void playAndTakeBack(const std::string& name, const std::string& start, const std::vector<std::string>& words,
-                     const std::vector<std::string>& fensAfter) {
-    setUpOrFail(start.c_str());
+void playAndTakeBack(const RecordedGame& game) {
+    const std::string& name = game.name;
+    const std::vector<std::string>& words = game.moves;
+    setUpOrFail(game.fens[0].c_str());
     const PositionSnapshot atStart = takeSnapshot();
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string where = name + " ply " + std::to_string(i + 1) + " " + words[i];
@@ -35,12 +36,12 @@ void playAndTakeBack(const std::string& name, const std::string& start, const st
         lastMoveFromBook = i % 3 == 0;  // the flag each move found is the flag it leaves when taken back
         ASSERT_TRUE(applyGameMove(parseCoordinateMove(words[i].c_str()))) << where;
         ASSERT_EQ(validatePosition(), "") << where;
-        ASSERT_EQ(currentFen(), fensAfter[i]) << where;
+        ASSERT_EQ(currentFen(), game.fens[i + 1]) << where;
     }
     for (std::size_t i = words.size(); i > 0; --i) {
         const std::string where = name + " back to ply " + std::to_string(i - 1);
         ASSERT_TRUE(takeBackGameMoves(1)) << where;
-        ASSERT_EQ(currentFen(), i > 1 ? fensAfter[i - 2] : start) << where;
+        ASSERT_EQ(currentFen(), game.fens[i - 1]) << where;
         ASSERT_EQ(validatePosition(), "") << where;
         ASSERT_EQ(lastMoveFromBook, (i - 1) % 3 == 0) << where;
         ASSERT_EQ(rootSnapshot.rootEpSquare, position.epSquare) << where;
@@ -62,11 +63,9 @@ class OpponentMove : public ::testing::TestWithParam<DataRow> {};
 }  // namespace
 
 TEST(GameMoves, RealGamesAndLinesOfEveryKindThereAndBack) {
-    const std::vector<RecordedGame> games = loadRecordedGames();
-    ASSERT_GE(games.size(), 6u);
-    for (const RecordedGame& game : games)
-        playAndTakeBack(game.name, game.fens[0], game.moves, std::vector<std::string>(game.fens.begin() + 1, game.fens.end()));
-    for (const RecordedLine& line : loadRecordedLines()) playAndTakeBack(line.name, line.start, line.moves, line.fens);
+    const std::vector<RecordedGame> games = loadGamesAndLines();
+    ASSERT_GE(games.size(), 16u);
+    for (const RecordedGame& game : games) playAndTakeBack(game);
 }
 
 TEST_P(OpponentMove, IsReadAndJudged) {

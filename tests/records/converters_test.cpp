@@ -14,10 +14,6 @@
 
 namespace {
 
-std::vector<std::string> referenceLines(const std::string& file) {
-    return splitLines(readFile(collectionPath(file)));
-}
-
 // Where each record of a GAME file of these games ends: a header and a word a ply.
 std::vector<std::size_t> recordEnds(const std::vector<std::string>& games) {
     std::vector<std::size_t> ends;

@@ -5,9 +5,7 @@
 #include <regex>
 #include <sstream>
 
-#include "board/fen.h"
 #include "records/converters.h"
-#include "support/board_helpers.h"
 #include "support/data_files.h"
 
 std::vector<std::string> collectionNames() {
@@ -78,11 +76,4 @@ std::vector<std::string> gameWarnings(const std::string& report) {
     for (const std::string& line : splitLines(report))
         if (std::regex_match(line, match, WARNING)) warnings.push_back(match[1]);
     return warnings;
-}
-
-bool atInitialPosition() {
-    if (historyTop != &gameHistory[0]) return false;
-    const PositionSnapshot now = takeSnapshot();
-    if (!setUpBoard(START_FEN)) return false;
-    return now == takeSnapshot();
 }

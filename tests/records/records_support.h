@@ -14,6 +14,7 @@
 // of one of their files ("faults.games").
 std::vector<std::string> collectionNames();
 std::string collectionPath(const std::string& file);
+inline std::vector<std::string> referenceLines(const std::string& file) { return splitLines(readFile(collectionPath(file))); }
 
 // A GAME file's bytes from 16-bit words, little-endian.
 std::string gameBytes(const std::vector<std::uint16_t>& words);
@@ -37,9 +38,6 @@ std::vector<std::string> gamesOf(const std::string& gameFile);
 
 // The lines of a report that warn about one game, without their " file: ..." tail.
 std::vector<std::string> gameWarnings(const std::string& report);
-
-// True when the position is the standard initial one with nothing above it.
-bool atInitialPosition();
 
 #include <gtest/gtest.h>
 

@@ -55,8 +55,7 @@ TEST_F(BenchTool, MovesEvalAndSearchPrintTheirResults) {
     // Double check: only the king moves, each a quiet move (score -30000, kind 0).
     EXPECT_EQ(runBenchTool("moves '4k3/8/5N2/8/8/8/8/4R1K1 b - -'").output,
               "evasions\ne8f7 -30000 0\ne8e7 -30000 0\ne8d7 -30000 0\ne8f8 -30000 0\ne8d8 -30000 0\n");
-    EXPECT_EQ(runBenchTool("eval '4k3/8/8/8/8/8/8/R3K3 w - -'").output, "612\n");
-    EXPECT_EQ(runBenchTool("eval '4k3/8/8/8/8/8/8/R3K3 b - -'").output, "-612\n");
+    EXPECT_EQ(runBenchTool("eval '4k3/8/8/8/8/8/8/R3K3 b - -'").output, "-612\n");  // the side to move's view
     // Mate in 2 (Buckle - NN, London 1840): 1. Nf6+ gxf6 2. Bxf7#, a mate three plies away.
     const ProgramRun search = runBenchTool("search 5 'r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq -'");
     ASSERT_EQ(search.status, 0);

@@ -81,13 +81,13 @@ TEST(IterativeDeepening, TheRootsEntrySeedsDepthAndWindowUnlessItsMoveWouldRepea
     const LogCapture log;
     EXPECT_EQ(searchToDepth(9), coordinateMove("e2e4"));
     // Depth 9 is the first iteration, and its score 40 lies inside 10..70: no re-search.
-    EXPECT_EQ(log.firstIterationLine().rfind("-E: 9:\t40\t", 0), 0u) << log.text();
+    EXPECT_TRUE(log.firstIterationBegins("9:\t40\t")) << log.text();
     setUpOrFail(START_FEN);
     playMoves({"g1f3", "g8f6", "f3g1", "f6g8"});
     storeTable(9, BOUND_EXACT, 40, coordinateMove("g1f3"));  // would repeat the position after ply 1
     const LogCapture again;
     searchToDepth(3);
-    EXPECT_EQ(again.firstIterationLine().rfind("-E: 2:", 0), 0u) << again.text();
+    EXPECT_TRUE(again.firstIterationBegins("2:")) << again.text();
 }
 
 TEST(IterativeDeepening, AStopBeforeTheStartStillFinishesDepthTwoWithALegalMove) {

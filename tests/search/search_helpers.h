@@ -15,8 +15,10 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
     std::string text() const;
     std::string path() const { return dir_.file("trace.log"); }
-    // The first "-E: " iteration line.
-    std::string firstIterationLine() const;
+    // Whether the first "-E: " iteration line begins with start.
+    bool firstIterationBegins(const std::string& start) const {
+        return text().find("-E: ") != std::string::npos && text().find("-E: ") == text().find("-E: " + start);
+    }
 
 private:
     TempDir dir_;

@@ -62,15 +62,14 @@ std::vector<RecordedGame> loadRecordedGames() {
     return games;
 }
 
-std::vector<RecordedLine> loadRecordedLines() {
-    std::vector<RecordedLine> lines;
+std::vector<RecordedGame> loadGamesAndLines() {
+    std::vector<RecordedGame> all = loadRecordedGames();
     for (const std::string& line : readDataLines("lines.txt")) {
         const std::string tag = line.substr(0, line.find(' '));
         const std::string rest = line.substr(line.find(' ') + 1);
-        if (tag == "LINE") lines.push_back({rest, "", {}, {}});
-        else if (tag == "START") lines.back().start = rest;
-        else if (tag == "MOVES") lines.back().moves = splitWords(rest);
-        else if (tag == "FEN") lines.back().fens.push_back(rest);
+        if (tag == "LINE") all.push_back({rest, {}, {}});
+        else if (tag == "MOVES") all.back().moves = splitWords(rest);
+        else if (tag == "START" || tag == "FEN") all.back().fens.push_back(rest);
     }
-    return lines;
+    return all;
 }

@@ -16,19 +16,13 @@ std::string identifierOf(std::string text);
 using DataRow = std::vector<std::string>;
 std::vector<DataRow> readDataTable(const std::string& relative);
 
-// A real game: its coordinate moves and the FEN before the first and after every ply.
+// A real game (tests/data/games) or a short line from a set-up position (tests/data/lines.txt):
+// its coordinate moves and the FEN before the first and after every ply.
 struct RecordedGame {
     std::string name;
     std::vector<std::string> moves;
     std::vector<std::string> fens;  // fens.size() == moves.size() + 1
 };
 std::vector<RecordedGame> loadRecordedGames();
-
-// A short line from a set-up position (tests/data/lines.txt).
-struct RecordedLine {
-    std::string name;
-    std::string start;
-    std::vector<std::string> moves;
-    std::vector<std::string> fens;  // after each ply
-};
-std::vector<RecordedLine> loadRecordedLines();
+// The games, then the lines, which cover every kind of move.
+std::vector<RecordedGame> loadGamesAndLines();

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -17,12 +18,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int millisecondsLeft(Clock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
 Clock::time_point after(int limitMs) { return Clock::now() + std::chrono::milliseconds(limitMs); }
+int millisecondsLeft(Clock::time_point deadline) {
+    return static_cast<int>(std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
+}
 
 void closeFd(int& fd) {
     if (fd >= 0) close(fd);
