@@ -55,22 +55,13 @@ std::string setboardPaddedWithQuits() {
 
 }  // namespace
 
-TEST(EngineProcess, LogIsEmptiedAndCreatedWithMode0644) {
-    TempDir dir;
-    writeFile(dir.file("Zorvak.log"), "left over from the last run\n");
-    EXPECT_FALSE(runToEnd(dir, "xboard\n").logged("left over from the last run"));
-    std::remove(dir.file("Zorvak.log").c_str());
-    EXPECT_EQ(runToEnd(dir, "xboard\n").status, 0);
-    struct stat info {};
-    ASSERT_EQ(stat(dir.file("Zorvak.log").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0644u);
-}
-
-// Hostile input: the engine neither crashes nor hangs, and reads on as it should.
+// Hostile input: the engine neither crashes nor hangs, and reads on as it should. Its log
+// is created with mode 0644, or emptied when the last run left one.
 TEST(EngineProcess, InputMeantToBreakIt) {
     const struct {
         const char* name;
         std::string input, output, logLine;  // output and logLine checked unless empty
+        bool leftOverLog = false;             // the last run's log lies in the directory
     } cases[] = {
         // Either remainder would read as "quit" if it were split off into words.
         {"an over-long word and setboard line",
@@ -79,13 +70,19 @@ TEST(EngineProcess, InputMeantToBreakIt) {
         {"binary garbage", garbage() + "\nnew\nforce\ne2e4\n", HANDSHAKE + "tellusererror BOOK ERROR!\n", ""},
         {"the end of input inside a setboard line", "setboard " + std::string(START_FEN), "",
          "setboard  " + std::string(START_FEN)},
+        {"new force e2e4 over the last run's log", "new\nforce\ne2e4\n", HANDSHAKE + "tellusererror BOOK ERROR!\n", "", true},
     };
     setUpOrFail(START_FEN);
     playMoves({"e2e4"});
     const std::string e2e4 = keyLogLine(position.hashKey);
     for (const auto& c : cases) {
         TempDir dir;
+        if (c.leftOverLog) writeFile(dir.file("Zorvak.log"), "left over from the last run\n");
         const Ended run = runToEnd(dir, "xboard\n" + c.input);
+        struct stat log {};
+        EXPECT_EQ(stat(dir.file("Zorvak.log").c_str(), &log), 0);
+        EXPECT_TRUE(c.leftOverLog || (log.st_mode & 0777) == 0644u) << c.name;
+        EXPECT_FALSE(run.logged("left over from the last run")) << c.name;
         EXPECT_EQ(run.status, 0) << c.name;
         EXPECT_TRUE(c.output.empty() || run.output == c.output) << c.name << ":\n" << run.output;
         EXPECT_FALSE(run.logged("::cmd:: quit")) << c.name;

@@ -18,20 +18,20 @@ namespace {
 void everyLegalMoveReadsBack(const std::string& where) {
     MoveEntry legal[MAX_MOVES_PER_POSITION];
     for (int i = 0, count = generateLegalMoves(legal); i < count; ++i) {
-        ASSERT_EQ(parseCoordinateMove(moveText(legal[i].move).c_str()), legal[i].move) << where << " " << moveText(legal[i].move);
-        ASSERT_TRUE(isAcceptableOpponentMove(legal[i].move)) << where << " " << moveText(legal[i].move);
+        const std::string text = moveText(legal[i].move);
+        ASSERT_EQ(parseCoordinateMove(text.c_str()), legal[i].move) << where << " " << text;
+        ASSERT_TRUE(isAcceptableOpponentMove(legal[i].move)) << where << " " << text;
     }
 }
 
 // A real game or line played through the interface's reader as game moves, each position
 // checked against pgn-extract's FEN; then taken back move by move to its start.
 void playAndTakeBack(const RecordedGame& game) {
-    const std::string& name = game.name;
     const std::vector<std::string>& words = game.moves;
     setUpOrFail(game.fens[0].c_str());
     const PositionSnapshot atStart = takeSnapshot();
     for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string where = name + " ply " + std::to_string(i + 1) + " " + words[i];
+        const std::string where = game.name + " ply " + std::to_string(i + 1) + " " + words[i];
         everyLegalMoveReadsBack(where);
         lastMoveFromBook = i % 3 == 0;  // the flag each move found is the flag it leaves when taken back
         ASSERT_TRUE(applyGameMove(parseCoordinateMove(words[i].c_str()))) << where;
@@ -39,15 +39,15 @@ void playAndTakeBack(const RecordedGame& game) {
         ASSERT_EQ(currentFen(), game.fens[i + 1]) << where;
     }
     for (std::size_t i = words.size(); i > 0; --i) {
-        const std::string where = name + " back to ply " + std::to_string(i - 1);
+        const std::string where = game.name + " back to ply " + std::to_string(i - 1);
         ASSERT_TRUE(takeBackGameMoves(1)) << where;
         ASSERT_EQ(currentFen(), game.fens[i - 1]) << where;
         ASSERT_EQ(validatePosition(), "") << where;
         ASSERT_EQ(lastMoveFromBook, (i - 1) % 3 == 0) << where;
         ASSERT_EQ(rootSnapshot.rootEpSquare, position.epSquare) << where;
     }
-    EXPECT_TRUE(takeSnapshot() == atStart) << name;  // the history too
-    EXPECT_FALSE(takeBackGameMoves(1)) << name;      // nothing before the set-up
+    EXPECT_TRUE(takeSnapshot() == atStart) << game.name;  // the history too
+    EXPECT_FALSE(takeBackGameMoves(1)) << game.name;      // nothing before the set-up
 }
 
 void playShuffle(int plies) {

@@ -89,11 +89,7 @@ TEST_F(ConverterFiles, CutGameFileIsReadToItsLastWholeRecordAndAppendedToWhole) 
 // A record whose move is no legal move in its position is refused alone, by
 // game2pgn as by game2pos; the games around it are written.
 TEST_F(ConverterFiles, RecordWithAnIllegalMoveIsRefusedAlone) {
-    struct Case {
-        const char* name;
-        std::uint16_t move;  // the one ply of a game White won
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::uint16_t> cases[] = {  // the one ply of a game White won
         {"knight g1 to f4", 62 << 6 | 37},
         {"pawn e2 three squares to e5", 52 << 6 | 28},
         {"Black moves first: e7e5", 12 << 6 | 28},
@@ -102,9 +98,9 @@ TEST_F(ConverterFiles, RecordWithAnIllegalMoveIsRefusedAlone) {
         {"e2e4 as a capture", 52 << 6 | 36 | 1 << 12},
         {"a promotion on the fourth rank", 52 << 6 | 36 | 4 << 12},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        writeFile(dir.file("in.game"), FOOLS_MATE + gameBytes({1 | 2 << 14, c.move}) + FOOLS_MATE);
+    for (const auto& [name, move] : cases) {
+        SCOPED_TRACE(name);
+        writeFile(dir.file("in.game"), FOOLS_MATE + gameBytes({1 | 2 << 14, move}) + FOOLS_MATE);
         for (auto convert : {runGame2pgn, runGame2pos}) {
             std::remove(dir.file("out").c_str());
             const Conversion run = convert(dir.file("in.game"), dir.file("out"));
@@ -121,27 +117,22 @@ TEST_F(ConverterFiles, RecordWithAnIllegalMoveIsRefusedAlone) {
 // A record no reader can frame ends the reading, with the games before it written;
 // nothing is ever appended behind it.
 TEST_F(ConverterFiles, BrokenRecordEndsTheReadingAndIsNeverAppendedTo) {
-    struct Case {
-        std::string record;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {  // the record, the error
         {gameBytes({4, 53 << 6 | 45, 12 << 6 | 28, 54 << 6 | 38, 3 << 6 | 39}), "WRONG RESULT"},
         {gameBytes({1024 | 2 << 14}) + std::string(2048, '\x01'), "GAME RECORD TOO LONG"},
         {gameBytes({2 | 2 << 14, 52 << 6 | 36, 0}), "NOT A MOVE IN GAME FILE"},
         {gameBytes({2 | 2 << 14, 52 << 6 | 36, NULL_MOVE}), "NOT A MOVE IN GAME FILE"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        const std::string bytes = FOOLS_MATE + c.record + FOOLS_MATE;
+    for (const auto& [record, message] : cases) {
+        SCOPED_TRACE(message);
+        const std::string bytes = FOOLS_MATE + record + FOOLS_MATE;
         writeFile(dir.file("in.game"), bytes);
         const Conversion read = runGame2pgn(dir.file("in.game"), dir.file("out.pgn"));
         EXPECT_FALSE(read.ok);
-        EXPECT_TRUE(contains(read.report, std::string("ERROR: ") + c.message + "\nconverted: 1 games.\n"))
-            << read.report;
+        EXPECT_TRUE(contains(read.report, "ERROR: " + message + "\nconverted: 1 games.\n")) << read.report;
         const Conversion append = runPgn2game(collectionPath("syntax.pgn"), dir.file("in.game"));
         EXPECT_FALSE(append.ok);
-        EXPECT_EQ(append.report, std::string("ERROR: ") + c.message + " file: " + dir.file("in.game") + "\n");
+        EXPECT_EQ(append.report, "ERROR: " + message + " file: " + dir.file("in.game") + "\n");
         EXPECT_EQ(readFile(dir.file("in.game")), bytes);
         std::remove(dir.file("out.pgn").c_str());
     }
