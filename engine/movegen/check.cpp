@@ -147,6 +147,9 @@ bool isPseudoLegal(Move move) {
         case BLACK_ROOK: return (rookAttacks(from) & toBit) != 0;
         case WHITE_QUEEN:
         case BLACK_QUEEN: return (queenAttacks(from) & toBit) != 0;
-        default: return from == position.kingSquare[s] && (KING_ATTACKS[from] & toBit) != 0;
+        // The generators never step next to the other king; a step there is no move.
+        default:
+            return from == position.kingSquare[s] && (KING_ATTACKS[from] & toBit) != 0 &&
+                   !(KING_ATTACKS[position.kingSquare[s ^ 1]] & toBit);
     }
 }

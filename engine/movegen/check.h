@@ -56,5 +56,6 @@ inline bool leavesKingAttacked(Move move, Side side, const CheckInfo& before, Bi
     return leavesKingAttacked(move, side, before);
 }
 
-// Whether move fits the current position at all (castling never does).
+// Whether the generators would produce move here, leaving aside only whether it
+// uncovers the own king (castling never fits).
 bool isPseudoLegal(Move move);

@@ -1,5 +1,5 @@
-// loadBook on book files built by hand: which move each position gets, and the
-// files it refuses, without ever leaving the position or the table age changed.
+// loadBook on book files built by hand: which move each position gets, and the files
+// it refuses, never leaving the position or the table's age changed.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,16 +13,32 @@
 
 namespace {
 
+// A seed whose pick among lineCount lines is `wanted` (1..lineCount).
+std::uint32_t seedPicking(long wanted, long lineCount) {
+    for (std::uint32_t seed = 1; seed < 100000; ++seed)
+        if (pickBookLine(seed, lineCount) == wanted) return seed;
+    ADD_FAILURE() << "no seed picks line " << wanted << " of " << lineCount;
+    return 0;
+}
+
+const WordLine E4_E5 = {"e2e4", "e7e5"}, E4_C5 = {"e2e4", "c7c5"}, D4_D5 = {"d2d4", "d7d5"};
+
+// A book file, the line the pick chooses (or, with lineCount 0, the seed of the pick),
+// whether it loads, and the book move expected after each path of moves ("" for none).
+struct LoadCase {
+    const char* what;
+    std::string bytes;
+    long chosen, lineCount;
+    bool loads;
+    std::vector<std::pair<WordLine, std::string>> bookMoves;
+};
+
 class LoadBook : public ::testing::Test {
 protected:
-    void SetUp() override { setUpOrFail(START_FEN); }
-
-    // Loads bytes as a book with the pick fixed to line `chosen` of lineCount,
-    // and checks that the load leaves everything but the table as it found it.
-    bool load(const std::string& bytes, long chosen = 1, long lineCount = 1) {
-        return loadSeeded(bytes, seedPicking(chosen, lineCount));
-    }
+    void SetUp() override { setUpOrFail(START_FEN); }  // the lines of the cases are read from here
+    // Loads the bytes with the pick fixed by seed; the load leaves everything but the table as it was.
     bool loadSeeded(const std::string& bytes, std::uint32_t seed) {
+        setUpOrFail(START_FEN);
         writeFile(path, bytes);
         fixNextBookSeed(seed);
         const PositionSnapshot before = takeSnapshot();
@@ -31,12 +47,15 @@ protected:
         EXPECT_EQ(hashAge, 1);
         return loaded;
     }
-    // The book move after playing moves from the initial position.
-    static Move bookMoveAfter(const std::vector<Move>& moves) {
-        playOnRecords(moves);
-        const Move move = bookMoveHere();
-        takeBackFromRecords(moves);
-        return move;
+    void check(const LoadCase& c) {
+        const std::uint32_t seed = c.lineCount ? seedPicking(c.chosen, c.lineCount) : c.chosen;
+        EXPECT_EQ(loadSeeded(c.bytes, seed), c.loads) << c.what;
+        for (const auto& [played, expected] : c.bookMoves) {
+            WordLine line = played;
+            line.push_back(expected);
+            EXPECT_EQ(bookMoveAfter(played), expected.empty() ? 0 : lineMoves(line).back())
+                << c.what << " after " << played.size() << " moves";
+        }
     }
 
     TempDir dir;
@@ -45,137 +64,68 @@ protected:
 
 }  // namespace
 
-TEST_F(LoadBook, OneLineGivesEachOfItsPositionsItsMove) {
-    // e2e4 = 0x0D24 and e7e5 = 0x031C, little-endian after the count byte.
-    ASSERT_EQ(bookFile("1\n", {{E2E4, E7E5}}), std::string("1\n\x02\x24\x0D\x1C\x03", 7));
-    EXPECT_TRUE(load(bookFile("1\n", {{E2E4, E7E5}})));
-    EXPECT_EQ(bookMoveAfter({}), E2E4);
-    EXPECT_EQ(bookMoveAfter({E2E4}), E7E5);
-    EXPECT_EQ(bookMoveAfter({E2E4, E7E5}), 0);
-    EXPECT_EQ(bookMoveAfter({D2D4}), 0);
+TEST_F(LoadBook, EachPositionOfTheLinesGetsItsMoveTheChosenLineLast) {
+    const std::string three = bookFile("3\n", {{"e2e4", "e7e5", "g1f3"}, E4_C5, D4_D5});  // numbered 3, 2, 1
+    const LoadCase cases[] = {
+        {"one line", bookFile("1\n", {E4_E5}), 1, 1, true, {{{}, "e2e4"}, {{"e2e4"}, "e7e5"}, {E4_E5, ""}, {{"d2d4"}, ""}}},
+        {"blanks and text around the count", bookFile("  \t 2 lines of the test book\r\n", {{"e2e4"}, {"d2d4"}}), 1, 2,
+         true, {{{}, "d2d4"}}},
+        {"line 1 chosen", three, 1, 3, true, {{{}, "d2d4"}, {{"e2e4"}, "c7c5"}}},  // else the last line through it
+        {"line 3 chosen", three, 3, 3, true, {{{}, "e2e4"}, {{"e2e4"}, "e7e5"}, {E4_E5, "g1f3"}}},
+        {"line 2 chosen", three, 2, 3, true, {{{"e2e4"}, "c7c5"}, {{"d2d4"}, "d7d5"}}},
+        {"a capture carries its kind", bookFile("1\n", {{"e2e4", "d7d5", "e4d5"}}), 1, 1, true,
+         {{{"e2e4", "d7d5"}, "e4d5"}}},
+    };
+    for (const LoadCase& c : cases) check(c);
 }
 
-TEST_F(LoadBook, TheCountLineMayCarryBlanksAndTextBeforeItsLineFeed) {
-    EXPECT_TRUE(load(bookFile("  \t 2 lines of the test book\r\n", {{E2E4}, {D2D4}}), 1, 2));
-    EXPECT_EQ(bookMoveAfter({}), D2D4);  // the chosen line, written last
-}
-
-TEST_F(LoadBook, SharedPositionsTakeTheChosenLineElseTheLastInFileOrder) {
-    // Lines are numbered down from the first: e4 e5 Nf3 is 3, e4 c5 is 2, d4 d5 is 1.
-    const std::string bytes = bookFile("3\n", {{E2E4, E7E5, G1F3}, {E2E4, C7C5}, {D2D4, D7D5}});
-    ASSERT_TRUE(load(bytes, 1, 3));
-    EXPECT_EQ(bookMoveAfter({}), D2D4);      // the chosen line passes the start
-    EXPECT_EQ(bookMoveAfter({E2E4}), C7C5);  // it does not pass here: the last line that does
-    ASSERT_TRUE(load(bytes, 3, 3));
-    EXPECT_EQ(bookMoveAfter({}), E2E4);
-    EXPECT_EQ(bookMoveAfter({E2E4}), E7E5);  // the chosen line wins over the later e4 c5
-    EXPECT_EQ(bookMoveAfter({E2E4, E7E5}), G1F3);
-    ASSERT_TRUE(load(bytes, 2, 3));
-    EXPECT_EQ(bookMoveAfter({E2E4}), C7C5);
-    EXPECT_EQ(bookMoveAfter({D2D4}), D7D5);
-}
-
-TEST_F(LoadBook, FewerOrMoreLinesThanCountedFailButTheStoredLinesStay) {
-    for (long chosen = 1; chosen <= 3; ++chosen) {
-        setUpOrFail(START_FEN);
-        EXPECT_FALSE(load(bookFile("3\n", {{E2E4, E7E5}, {D2D4, D7D5}}), chosen, 3)) << chosen;
-        EXPECT_EQ(bookMoveAfter({E2E4}), E7E5) << chosen;
-        EXPECT_EQ(bookMoveAfter({D2D4}), D7D5) << chosen;
-    }
-    setUpOrFail(START_FEN);
-    EXPECT_FALSE(load(bookFile("1\n", {{E2E4, E7E5}, {D2D4, D7D5}})));
-    EXPECT_EQ(bookMoveAfter({D2D4}), D7D5);
-}
-
-TEST_F(LoadBook, AnUnplayableLineStopsTheLoadAndKeepsTheLinesBeforeIt) {
-    // Line 3 is good, line 2 has an illegal second move, line 1 is never reached.
-    const std::string bytes = bookFile("3\n", {{E2E4, E7E5}, {D2D4, E4E5}, {G1F3, G8F6}});
-    EXPECT_FALSE(load(bytes, 1, 3));  // load() checks the position is the initial one again
-    EXPECT_EQ(bookMoveAfter({E2E4}), E7E5);
-    EXPECT_EQ(bookMoveAfter({}), E2E4);
-    EXPECT_EQ(bookMoveAfter({G1F3}), 0);
-}
-
-TEST_F(LoadBook, AMoveMustCarryTheKindTheGeneratorGivesIt) {
-    EXPECT_TRUE(load(bookFile("1\n", {{E2E4, D7D5, E4D5_CAPTURE}})));
-    EXPECT_EQ(bookMoveAfter({E2E4, D7D5}), E4D5_CAPTURE);
-    setUpOrFail(START_FEN);
-    EXPECT_FALSE(load(bookFile("1\n", {{E2E4, D7D5, E4D5_AS_QUIET}})));
-    EXPECT_EQ(bookMoveAfter({}), 0);
-}
-
-TEST_F(LoadBook, OnlyTheInitialPositionLoadsABook) {
-    writeFile(path, bookFile("1\n", {{E2E4, E7E5}}));
-    setUpOrFail("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -");
-    EXPECT_FALSE(loadBook(path.c_str()));
-    EXPECT_EQ(bookMoveHere(), 0);
-    // The initial placement with other rights has the initial key: the book loads.
-    setUpOrFail("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - -");
-    EXPECT_TRUE(loadBook(path.c_str()));
-}
-
-TEST_F(LoadBook, AnEmptyChosenLineOrABadCountFails) {
-    EXPECT_FALSE(load(bookFile("2\n", {{E2E4}, {}}), 1, 2));
-    EXPECT_EQ(bookMoveAfter({}), E2E4);  // stored before the empty chosen line was found empty
-    for (const char* countLine : {"", "\n", "0\n", "-1\n", "x1\n", "99999999999999999999999\n", "1"}) {
-        setUpOrFail(START_FEN);
-        EXPECT_FALSE(load(bookFile(countLine, {{E2E4}}))) << countLine;
-        EXPECT_EQ(bookMoveAfter({}), 0) << countLine;
-    }
+TEST_F(LoadBook, FilesThatDoNotHoldWhatTheyPromiseFailKeepingTheLinesStoredBefore) {
+    const std::string good = bookFile("", {E4_E5});
+    const std::vector<Move> e4d5 = lineMoves({"e2e4", "d7d5"});
+    const Move blacksE4E5 = makeMoveCode(squareOf("e4"), squareOf("e5"), KIND_QUIET);  // White's pawn again
+    std::vector<LoadCase> cases;
+    for (long chosen = 1; chosen <= 3; ++chosen)
+        cases.push_back({"fewer lines than counted", bookFile("3\n", {E4_E5, D4_D5}), chosen, 3, false,
+                         {{{"e2e4"}, "e7e5"}, {{"d2d4"}, "d7d5"}}});
+    cases.push_back({"more lines than counted", bookFile("1\n", {E4_E5, D4_D5}), 1, 1, false, {{{"d2d4"}, "d7d5"}}});
+    cases.push_back({"an unplayable line stops the load", "3\n" + good + bookRecord({lineMoves({"d2d4"})[0], blacksE4E5}) +
+                     bookFile("", {{"g1f3", "g8f6"}}), 1, 3, false, {{{"e2e4"}, "e7e5"}, {{"g1f3"}, ""}}});
+    cases.push_back({"a capture coded as a quiet move",
+                     "1\n" + bookRecord({e4d5[0], e4d5[1], makeMoveCode(squareOf("e4"), squareOf("d5"), KIND_QUIET)}), 1, 1,
+                     false, {{{}, ""}}});
+    cases.push_back({"an empty chosen line", "2\n" + bookFile("", {{"e2e4"}}) + bookRecord({}), 1, 2, false, {{{}, "e2e4"}}});
+    for (const char* count : {"", "\n", "0\n", "-1\n", "x1\n", "99999999999999999999999\n", "1"})
+        cases.push_back({"a bad count line", count + bookFile("", {{"e2e4"}}), 1, 1, false, {{{}, ""}}});
+    std::vector<Move> shuffle;  // knights out and back: 64 legal moves, the longest line a record holds
+    for (int i = 0; i < 16; ++i) for (Move m : lineMoves({"b1c3", "b8c6", "c3b1", "c6b8"})) shuffle.push_back(m);
+    cases.push_back({"64 moves", "1\n" + bookRecord(shuffle), 1, 1, true, {{{}, "b1c3"}}});
+    shuffle.push_back(shuffle[0]);
+    cases.push_back({"65 moves", "2\n" + good + bookRecord(shuffle), 1, 2, false, {{{}, "e2e4"}}});
+    cases.push_back({"a count byte beyond the moves", "1\n" + bookRecord(lineMoves(E4_E5), 255), 1, 1, false, {}});
+    cases.push_back({"a truncated record", "2\n" + good + bookRecord(lineMoves({"d2d4"}), 3), 1, 2, false, {{{}, "e2e4"}}});
+    cases.push_back({"half a move", "2\n" + good + "\x01\xE3", 2, 2, false, {{{}, "e2e4"}}});
+    for (long seed : {1, 2, 3})  // chosen or not, the one line of a file that promises two billion is stored
+        cases.push_back({"a huge count", "2000000000\n" + good, seed, 0, false, {{{"e2e4"}, "e7e5"}}});
+    for (const LoadCase& c : cases) check(c);
     EXPECT_FALSE(loadBook(dir.file("missing.book").c_str()));
 }
 
-TEST_F(LoadBook, ARecordLongerThanTheBuffersIsRefused) {
-    std::vector<Move> shuffle;  // knights out and back: 64 legal moves
-    const Move B1C3 = (57 << 6) | 42, C3B1 = (42 << 6) | 57, B8C6_BACK = (18 << 6) | 1;
-    while (shuffle.size() < 64) shuffle.insert(shuffle.end(), {B1C3, B8C6, C3B1, B8C6_BACK});
-    EXPECT_TRUE(load(bookFile("1\n", {shuffle})));
-    std::vector<Move> tooLong = shuffle;
-    tooLong.push_back(B1C3);
-    setUpOrFail(START_FEN);
-    EXPECT_FALSE(load(bookFile("2\n", {{E2E4}, tooLong}), 1, 2));
-    EXPECT_EQ(bookMoveAfter({}), E2E4);  // stored before the long record
-    setUpOrFail(START_FEN);
-    // A count byte of 255 with only a few moves behind it.
-    EXPECT_FALSE(load("1\n" + bookRecordWithCount(255, {E2E4, E7E5})));
-}
-
-TEST_F(LoadBook, TruncatedRecordsAndHugeCountsEndAtTheEndOfTheFile) {
-    const std::string good = bookRecord({E2E4, E7E5});
-    EXPECT_FALSE(load("2\n" + good + bookRecordWithCount(3, {D2D4}), 1, 2));
-    EXPECT_EQ(bookMoveAfter({}), E2E4);
-    setUpOrFail(START_FEN);
-    EXPECT_FALSE(load("2\n" + good + std::string(1, '\x01') + '\xE3', 2, 2));
-    EXPECT_EQ(bookMoveAfter({}), E2E4);  // the chosen line is still stored
-    // Chosen or not, the one line of a file that promises two billion is stored.
-    for (std::uint32_t seed : {1u, 2u, 3u}) {
-        setUpOrFail(START_FEN);
-        EXPECT_FALSE(loadSeeded("2000000000\n" + good, seed));
-        EXPECT_EQ(bookMoveAfter({E2E4}), E7E5);
-    }
+TEST_F(LoadBook, OnlyTheInitialPlacementLoadsABook) {
+    writeFile(path, bookFile("1\n", {E4_E5}));
+    setUpOrFail("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -");
+    EXPECT_FALSE(loadBook(path.c_str()));
+    EXPECT_EQ(bookMoveAfter({}), 0);
+    setUpOrFail("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - -");  // other rights, the same key
+    EXPECT_TRUE(loadBook(path.c_str()));
 }
 
 TEST_F(LoadBook, RandomBytesNeverCorruptThePosition) {
     std::mt19937 random(61);
     for (int round = 0; round < 300; ++round) {
-        std::string bytes = std::to_string(1 + random() % 5) + "\n" + bookRecord({E2E4, E7E5});
-        const std::size_t extra = random() % 200;
-        for (std::size_t i = 0; i < extra; ++i) bytes += static_cast<char>(random() & 0xFF);
-        setUpOrFail(START_FEN);
+        std::string bytes = std::to_string(1 + random() % 5) + "\n" + bookFile("", {E4_E5});
+        for (std::size_t i = random() % 200; i > 0; --i) bytes += static_cast<char>(random() & 0xFF);
         loadSeeded(bytes, random());  // checks the position and the age
-        const Move here = bookMoveHere();
+        const Move here = bookMoveAfter({});
         EXPECT_TRUE(here == 0 || isLegalMove(here)) << round;
     }
-}
-
-TEST(BookPick, EveryLineCanBeChosenAndNoOtherNumber) {
-    std::vector<int> seen(6, 0);
-    for (std::uint32_t seed = 0; seed < 600; ++seed) {
-        const long pick = pickBookLine(seed, 5);
-        ASSERT_GE(pick, 1);
-        ASSERT_LE(pick, 5);
-        ++seen[pick];
-    }
-    for (int line = 1; line <= 5; ++line) EXPECT_GT(seen[line], 60) << line;
-    EXPECT_EQ(pickBookLine(7, 1), 1);
 }

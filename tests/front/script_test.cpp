@@ -6,8 +6,9 @@
 //   ~ REGEX        output lines are skipped until one matches
 //   log REGEX      wait until a log line after the last one matched matches
 //   nolog REGEX    no log line so far matches
-//   key FEN | FEN  wait for the log line of the second position's key, reached from the first
-//                  (the key worked out from the two FENs by the key rule)
+//   key            wait for the log line of the key of the test's board (see board)
+//   key FEN | MOVES  wait for the log line of the key a game reaches from FEN (or startpos)
+//                  by the coordinate moves, worked out by playing them on a board of its own
 //   board FEN      from here the test keeps its own board, starting at FEN: every move it
 //                  sends that is legal there is made on it, and every "move X" line of the
 //                  engine must be legal there and is made on it; under UCI every position
@@ -22,37 +23,45 @@
 //   quiet          there were no thinking lines since the last check
 //   forget         the thinking lines so far are not checked
 //   signal NAME    send SIGINT or SIGTERM
+//   play N         N moves of a random opponent on the test's board, each sent after
+//                  "time 500" and "otim 500"; every reply is a legal move or the game's result
 //   eof            close the engine's input
 //   exit N         the engine ends by itself with status N
 //   book           (anywhere) the default book lies in the engine's directory
-// Regular expressions match whole lines; # starts a comment line. Every wait has a
-// generous limit that only fails a hang. A script that leaves the engine running
-// ends it with quit, and it must then exit with status 0.
+// $DATA in a sent line is the test data folder. Regular expressions match whole lines;
+// # starts a comment line. Every wait has a generous limit that only fails a hang. A
+// script that leaves the engine running ends it with quit; it must then exit with status 0.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
-#include <thread>
 
 #include "board/fen.h"
 #include "board/makemove.h"
-#include "engine_session.h"
-#include "front_support.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "support/board_helpers.h"
+#include "support/data_files.h"
+#include "support/engine.h"
+#include "support/scratch.h"
 
 namespace {
 
-constexpr int WAIT_LIMIT_MS = 60000;
 const std::regex COORDINATE_MOVE("[a-h][1-8][a-h][1-8][qrbn]?");
 const std::regex THINKING_LINE(R"((\d+) (-?\d+) (\d+) (\d+)((?: [a-h][1-8][a-h][1-8][qrbn]?)+))");
 const std::regex UCI_INFO_LINE(
     R"(info depth (\d+) score (?:cp|mate) -?\d+ nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
 const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
+
+// A coordinate move legal on the test's board.
+bool legalWord(const std::string& word) {
+    return std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
+}
 
 bool isThinkingLine(const std::string& line) {
     return std::regex_match(line, THINKING_LINE) || std::regex_match(line, UCI_INFO_LINE);
@@ -70,17 +79,6 @@ std::vector<std::string> scriptNames() {
             if (entry.path().extension() == ".txt") names.push_back(protocol + ("/" + entry.path().stem().string()));
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string textOf(Move move) {
-    char text[MOVE_TEXT_SIZE];
-    moveToText(text, move);
-    return text;
-}
-
-std::string trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 class Conversation {
@@ -101,6 +99,7 @@ public:
         if (op == "quiet") return thinking_.empty() || fail("thinking lines after all: " + thinking_[0]);
         if (op == "forget") return thinking_.clear(), true;
         if (op == "signal") return engine_.sendSignal(arg == "INT" ? SIGINT : SIGTERM), true;
+        if (op == "play") return playRandomly(std::stoi(arg));
         if (op == "eof") return engine_.closeInput(), true;
         if (op == "exit") return expectExit(std::stoi(arg));
         if (op == "book") return true;
@@ -111,7 +110,7 @@ public:
     void finish() {
         if (!engine_.running()) return;
         engine_.send("quit");
-        EXPECT_EQ(engine_.finish(WAIT_LIMIT_MS), 0) << "the engine did not end cleanly after quit";
+        EXPECT_EQ(engine_.finish(HANG_LIMIT_MS), 0) << "the engine did not end cleanly after quit";
     }
 
 private:
@@ -121,9 +120,10 @@ private:
     }
 
     bool send(const std::string& text) {
-        const std::string line =
-            std::regex_replace(std::regex_replace(text, std::regex(R"(\$1)"), capture_), std::regex(R"(\$2)"), capture2_);
-        if (tracking_ && std::regex_match(line, COORDINATE_MOVE) && isLegalMove(coordinateMove(line))) play(line);
+        std::string line = text;
+        for (const auto& [name, value] : {std::pair{"$1", capture_}, {"$2", capture2_}, {"$DATA", dataPath("")}})
+            for (std::size_t at; (at = line.find(name)) != std::string::npos;) line.replace(at, std::strlen(name), value);
+        if (tracking_ && legalWord(line)) playMoves({line});
         if (tracking_ && line.rfind("position ", 0) == 0) followPosition(line);
         engine_.send(line);
         return true;
@@ -136,16 +136,9 @@ private:
         return true;
     }
 
-    void play(const std::string& text) {
-        UndoRecord undo;
-        saveUndoInfo(undo);
-        makeMove(coordinateMove(text), undo);
-    }
-
     bool engineMoved(const std::string& text) {
-        if (!std::regex_match(text, COORDINATE_MOVE) || !isLegalMove(coordinateMove(text))) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
-        play(text);
-        return true;
+        if (!legalWord(text)) return tracking_ = false, fail("illegal move " + text + " in " + currentFen());
+        return playMoves({text}), true;
     }
 
     // A position line as a UCI engine must take it: all of it, or (refused) none of it.
@@ -160,8 +153,7 @@ private:
         bool good = !fen.empty() && setUpBoard(fen.c_str());
         if (good && word != "moves") words >> word;
         while (good && words >> word) {
-            good = std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
-            if (good) play(word);
+            if ((good = legalWord(word))) playMoves({word});
         }
         if (!good) setUpOrFail(before.c_str());
     }
@@ -172,12 +164,11 @@ private:
         MoveEntry legal[MAX_MOVES_PER_POSITION];
         if (words[1] == "0000") return generateLegalMoves(legal) == 0 || fail("bestmove 0000 with legal moves in " + currentFen());
         const std::string move = words[1], reply = words[2];
-        if (!std::regex_match(move, COORDINATE_MOVE) || !isLegalMove(coordinateMove(move)))
-            return fail("illegal bestmove " + move + " in " + currentFen());
+        if (!legalWord(move)) return fail("illegal bestmove " + move + " in " + currentFen());
         if (reply.empty()) return true;
         const std::string before = currentFen();
-        play(move);
-        const bool replyLegal = std::regex_match(reply, COORDINATE_MOVE) && isLegalMove(coordinateMove(reply));
+        playMoves({move});
+        const bool replyLegal = legalWord(reply);
         setUpOrFail(before.c_str());
         return replyLegal || fail("illegal ponder move " + reply + " after " + move + " in " + before);
     }
@@ -186,13 +177,13 @@ private:
         MoveEntry legal[MAX_MOVES_PER_POSITION];
         const int count = generateLegalMoves(legal);
         for (int i = 0; i < count; ++i)
-            if (textOf(legal[i].move) != capture_) return capture_ = textOf(legal[i].move), true;
+            if (moveText(legal[i].move) != capture_) return capture_ = moveText(legal[i].move), true;
         return fail("no other legal move than " + capture_);
     }
 
     // The next output line; thinking lines are noted for the next check.
     bool nextLine(std::string& line) {
-        line = engine_.nextLine(WAIT_LIMIT_MS);
+        line = engine_.nextLine(HANG_LIMIT_MS);
         if (engine_.timedOut) return false;
         seen_ += line + "\n";
         if (isThinkingLine(line)) thinking_.push_back(line);
@@ -226,29 +217,43 @@ private:
         return fail("no line matching " + pattern);
     }
 
-    std::vector<std::string> logLines() { return splitLines(readFile(dir_ + "/Zorvak.log")); }
-
     bool waitForLog(const std::string& pattern) {
-        for (auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(WAIT_LIMIT_MS);
-             std::chrono::steady_clock::now() < limit; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
-            const std::vector<std::string> lines = logLines();
+        const auto found = [&](const std::string& text) {
+            const std::vector<std::string> lines = splitLines(text);
             for (std::size_t i = logCursor_; i < lines.size(); ++i)
                 if (matchLine(lines[i], pattern)) return logCursor_ = i + 1, true;
-        }
+            return false;
+        };
+        if (waitForFile(dir_ + "/Zorvak.log", found)) return true;
         return fail("no log line matching " + pattern + "; log:\n" + readFile(dir_ + "/Zorvak.log"));
     }
 
     bool noLog(const std::string& pattern) {
-        for (const std::string& line : logLines())
+        for (const std::string& line : splitLines(readFile(dir_ + "/Zorvak.log")))
             if (std::regex_match(line, std::regex(pattern))) return fail("logged: " + line);
         return true;
     }
 
-    bool waitForKey(const std::string& fens) {
-        const std::size_t bar = fens.find('|');
-        if (bar == std::string::npos) return fail("key needs two FENs");
-        const std::string line = keyLogLine(keyByRule(trim(fens.substr(0, bar)), trim(fens.substr(bar + 1))));
-        return waitForLog("^" + line + "$");
+    // A key line worked out beforehand, or the key of the test's board.
+    bool waitForKey(const std::string& line) {
+        if (line.empty() && !tracking_) return fail("key without a board");
+        return waitForLog("^" + (line.empty() ? keyLogLine(position.hashKey) : line) + "$");
+    }
+
+    bool playRandomly(int moves) {
+        for (int i = 0; i < moves; ++i) {
+            MoveEntry legal[MAX_MOVES_PER_POSITION];
+            const int count = generateLegalMoves(legal);
+            if (count == 0) return true;  // the test's side is mated or stalemated
+            for (const char* line : {"time 500", "otim 500"}) engine_.send(line);
+            send(moveText(legal[random_() % count].move));
+            std::string line;
+            do {
+                if (!nextLine(line)) return fail("no reply");
+                if (std::regex_match(line, std::regex("(1-0|0-1|1/2-1/2) .*"))) return true;
+            } while (line.rfind("move ", 0) != 0);
+        }
+        return true;
     }
 
     bool checkThinking() {
@@ -261,13 +266,14 @@ private:
     }
 
     bool expectExit(int status) {
-        const int actual = engine_.waitForExit(WAIT_LIMIT_MS);
+        const int actual = engine_.waitForExit(HANG_LIMIT_MS);
         if (actual == status) return true;
         return fail("exit status " + std::to_string(actual) + ", expected " + std::to_string(status));
     }
 
     std::string dir_;
-    EngineSession engine_;
+    EngineProcess engine_;
+    std::mt19937 random_{20261206};
     std::string capture_, capture2_;
     std::string seen_;
     std::vector<std::string> thinking_;
@@ -275,17 +281,27 @@ private:
     bool tracking_ = false;
 };
 
+// "FEN | MOVES": the key log line of the game that plays the moves from FEN (or startpos).
+std::string keyAfter(const std::string& arg) {
+    const std::string start = trimmed(arg.substr(0, arg.find('|')));
+    setUpOrFail(start == "startpos" ? START_FEN : start.c_str());
+    if (arg.find('|') != std::string::npos) playMoves(splitWords(arg.substr(arg.find('|') + 1)));
+    return keyLogLine(position.hashKey);
+}
+
 class ProtocolScript : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ProtocolScript, Conversation) {
     std::ifstream in(std::string(ZORVAK_TEST_DATA) + "/" + GetParam() + ".txt");
     std::vector<std::pair<std::string, std::string>> steps;
     for (std::string line; std::getline(in, line);) {
-        if (trim(line).empty() || line[0] == '#') continue;
+        if (trimmed(line).empty() || line[0] == '#') continue;
         const std::size_t blank = line.find(' ');
         steps.emplace_back(line.substr(0, blank), blank == std::string::npos ? "" : line.substr(blank + 1));
     }
     ASSERT_FALSE(steps.empty());
+    for (auto& [op, arg] : steps)  // keys worked out before the test's own board is set up
+        if (op == "key" && !arg.empty()) arg = keyAfter(arg);
     TempDir dir;
     for (const auto& [op, arg] : steps)
         if (op == "book") std::filesystem::copy_file(std::filesystem::path(ZORVAK_BINARY).parent_path() / "Zorvak.book",
@@ -300,11 +316,6 @@ TEST_P(ProtocolScript, Conversation) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ProtocolScript, ::testing::ValuesIn(scriptNames()),
-                         [](const ::testing::TestParamInfo<std::string>& script) {
-                             std::string name = script.param;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+                         [](const ::testing::TestParamInfo<std::string>& script) { return identifierOf(script.param); });
 
 }  // namespace

@@ -1,7 +1,7 @@
 // UCI's position command in-process, sent as interfaces send it (the whole game
 // before every go): real games and lines reach the positions pgn-extract computed,
 // the game's repetitions stay in the history, only a new game or an unrelated
-// position clears the table, and a refused line changes nothing.
+// position clears the table. (Refused lines: tests/data/uci/positions.txt.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +16,7 @@
 #include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -45,35 +46,20 @@ protected:
     TempDir dir;
 };
 
-struct Replay {
-    std::string name, start;
-    std::vector<std::string> moves, fens;  // fens[i]: after i moves
-};
-
-std::vector<Replay> replays() {
-    std::vector<Replay> all;
-    for (const RecordedGame& game : loadRecordedGames()) all.push_back({game.name, game.fens[0], game.moves, game.fens});
-    for (const RecordedLine& line : loadRecordedLines()) {
-        Replay replay{line.name, line.start, line.moves, {line.start}};
-        replay.fens.insert(replay.fens.end(), line.fens.begin(), line.fens.end());
-        all.push_back(replay);
-    }
-    return all;
-}
-
 TEST_F(UciPosition, GamesSentPlyByPlyOrWholeReachEveryPosition) {
-    for (const Replay& r : replays()) {
+    for (const RecordedGame& r : loadGamesAndLines()) {
+        const std::string& start = r.fens[0];
         send("ucinewgame");
         for (std::size_t ply = 1; ply <= r.moves.size(); ++ply) {
-            send(positionLine(r.start, r.moves, ply));
+            send(positionLine(start, r.moves, ply));
             ASSERT_EQ(currentFen(), r.fens[ply]) << r.name << " ply " << ply;
             // A move taken back, then played again: the same game set up afresh.
-            send(positionLine(r.start, r.moves, ply - 1));
+            send(positionLine(start, r.moves, ply - 1));
             ASSERT_EQ(currentFen(), r.fens[ply - 1]) << r.name << " back from ply " << ply;
-            send(positionLine(r.start, r.moves, ply));
+            send(positionLine(start, r.moves, ply));
         }
         send("ucinewgame");
-        send(positionLine(r.start, r.moves, r.moves.size()));
+        send(positionLine(start, r.moves, r.moves.size()));
         EXPECT_EQ(currentFen(), r.fens.back()) << r.name << " sent whole";
     }
 }
@@ -97,10 +83,7 @@ TEST_F(UciPosition, TheGameHistoryHoldsItsRepetitionsHoweverTheGameArrives) {
 }
 
 TEST_F(UciPosition, OnlyANewGameOrAnUnrelatedPositionClearsTheTable) {
-    const struct {
-        const char* line;
-        bool clears;
-    } steps[] = {
+    const std::pair<const char*, bool> steps[] = {  // the line, whether it clears the table
         {"position startpos moves e2e4 e7e5", false},            // goes on from the new game
         {"position startpos moves e2e4 e7e5 g1f3 b8c6", false},  // the engine's move and the reply
         {"position startpos moves e2e4 e7e5 g1f3 g8f6", false},  // another reply (a ponder miss)
@@ -115,39 +98,9 @@ TEST_F(UciPosition, OnlyANewGameOrAnUnrelatedPositionClearsTheTable) {
     send("ucinewgame");
     for (const auto& step : steps) {
         transpositionTable[7][1].word1 = MARK;
-        send(step.line);
-        EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.clears) << step.line;
+        send(step.first);
+        EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.second) << step.first;
     }
-}
-
-TEST_F(UciPosition, ARefusedLineLeavesTheGameAsItWas) {
-    const char* const refused[] = {
-        "position fen 8/8/8/8/8/8/8/8 w - - 0 1",             // no kings
-        "position fen rnbqkbnr/pppppppp/8 w KQkq - 0 1",      // too few squares
-        "position fen",
-        "position",
-        "position somewhere moves e2e4",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 e1g1",   // castling through pieces
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 f3f3",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 g2g1q",  // no promotion there
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 g1f3q",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 0000",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 e2e4e2e4",
-    };
-    send("ucinewgame");
-    send(positionLine(START_FEN, KNIGHTS, 6));
-    const PositionSnapshot before = takeSnapshot();
-    for (const char* line : refused) {
-        send(line);
-        EXPECT_TRUE(takeSnapshot() == before) << line;
-    }
-    // Going on from the game: a legal move, then one that is not.
-    for (const char* tail : {" b1c3 e7e4", " e2e5"}) {
-        send(positionLine(START_FEN, KNIGHTS, 6) + tail);
-        EXPECT_TRUE(takeSnapshot() == before) << tail;
-    }
-    send(positionLine(START_FEN, KNIGHTS, 8));  // the game goes on from where it was
-    EXPECT_EQ(checkDraw(2), VERDICT_REPETITION);
 }
 
 }  // namespace

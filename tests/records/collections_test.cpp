@@ -12,22 +12,11 @@
 
 namespace {
 
-std::vector<std::string> referenceLines(const std::string& file) {
-    return splitLines(readFile(collectionPath(file)));
-}
-
 std::vector<std::string> fieldsOf(const std::string& line) {
     std::vector<std::string> fields;
     std::istringstream in(line);
     for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
     return fields;
-}
-
-std::vector<std::string> namesWithFens() {
-    std::vector<std::string> names;
-    for (const std::string& name : collectionNames())
-        if (fileExists(collectionPath(name + ".fens"))) names.push_back(name);
-    return names;
 }
 
 std::string testName(const testing::TestParamInfo<std::string>& tested) { return identifierOf(tested.param); }
@@ -40,8 +29,9 @@ protected:
 }  // namespace
 
 // Exactly pgn-extract's storable games in order, each once; a game with a fault
-// costs no other, and draws its own warning (faults.expect lists them).
-TEST_P(Collection, GameFileHoldsThePgnExtractGames) {
+// costs no other, and draws its own warning (faults.expect lists them). game2pos: one
+// line per ply, the position before the move as pgn-extract -Wepd sees it.
+TEST_P(Collection, GameFileHoldsThePgnExtractGamesAndPositions) {
     const std::string name = GetParam();
     const std::vector<std::string> reference = referenceLines(name + ".games");
     const std::string game = dir.file("out.game");
@@ -57,23 +47,14 @@ TEST_P(Collection, GameFileHoldsThePgnExtractGames) {
     const Conversion second = runPgn2game(collectionPath(name + ".pgn"), game);
     EXPECT_NE(second.report.find("converted: 0 games."), std::string::npos) << second.report;
     EXPECT_EQ(readFile(game), stored) << "a second run adds nothing";
-}
-
-INSTANTIATE_TEST_SUITE_P(RealFiles, Collection, testing::ValuesIn(collectionNames()), testName);
-
-class CollectionPositions : public Collection {};
-
-// game2pos: one line per ply, the position before the move as pgn-extract -Wepd sees it.
-TEST_P(CollectionPositions, LinesGiveThePgnExtractFens) {
-    const std::string name = GetParam();
-    runPgn2game(collectionPath(name + ".pgn"), dir.file("out.game"));
-    EXPECT_TRUE(runGame2pos(dir.file("out.game"), dir.file("out.db")).ok);
+    if (!fileExists(collectionPath(name + ".fens"))) return;
+    EXPECT_TRUE(runGame2pos(game, dir.file("out.db")).ok);
     const std::vector<std::string> lines = splitLines(readFile(dir.file("out.db")));
     const std::vector<std::string> fens = referenceLines(name + ".fens");
     ASSERT_EQ(lines.size(), fens.size());
     std::size_t line = 0;
-    for (const std::string& game : referenceLines(name + ".games")) {
-        const std::vector<std::string> words = splitWords(game);
+    for (const std::string& moves : reference) {
+        const std::vector<std::string> words = splitWords(moves);
         const char code = words[0] == "1-0" ? 'W' : words[0] == "0-1" ? 'B' : 'D';
         for (std::size_t ply = 1; ply < words.size(); ++ply, ++line) {
             const std::vector<std::string> fields = fieldsOf(lines[line]);
@@ -88,7 +69,7 @@ TEST_P(CollectionPositions, LinesGiveThePgnExtractFens) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(RealFiles, CollectionPositions, testing::ValuesIn(namesWithFens()), testName);
+INSTANTIATE_TEST_SUITE_P(RealFiles, Collection, testing::ValuesIn(collectionNames()), testName);
 
 // All the collections through one list, with a name that opens nothing among them:
 // the games of every file, those already taken from an earlier file once.

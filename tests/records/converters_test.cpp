@@ -1,27 +1,18 @@
 // The converters where GAME files are cut short or broken, where output cannot be
-// written, and in the middle of a game: nothing already stored is damaged, no
-// report counts a game that was not written whole, and the game goes on.
+// written: nothing already stored is damaged, and no report counts a game that was
+// not written whole. (In the middle of a game: tests/data/xboard/converter_words.txt.)
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstring>
-#include <functional>
 
-#include "game/gamemove.h"
-#include "game/rootsnapshot.h"
 #include "records/converters.h"
 #include "records/records_support.h"
-#include "search/tt.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
 namespace {
-
-std::vector<std::string> referenceLines(const std::string& file) {
-    return splitLines(readFile(collectionPath(file)));
-}
 
 // Where each record of a GAME file of these games ends: a header and a word a ply.
 std::vector<std::size_t> recordEnds(const std::vector<std::string>& games) {
@@ -54,7 +45,7 @@ private:
 
 class ConverterFiles : public ::testing::Test {
 protected:
-    void SetUp() override { setUpInitialPosition(); }
+    void SetUp() override { setUpOrFail(START_FEN); }
     TempDir dir;
 };
 
@@ -98,11 +89,7 @@ TEST_F(ConverterFiles, CutGameFileIsReadToItsLastWholeRecordAndAppendedToWhole) 
 // A record whose move is no legal move in its position is refused alone, by
 // game2pgn as by game2pos; the games around it are written.
 TEST_F(ConverterFiles, RecordWithAnIllegalMoveIsRefusedAlone) {
-    struct Case {
-        const char* name;
-        std::uint16_t move;  // the one ply of a game White won
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::uint16_t> cases[] = {  // the one ply of a game White won
         {"knight g1 to f4", 62 << 6 | 37},
         {"pawn e2 three squares to e5", 52 << 6 | 28},
         {"Black moves first: e7e5", 12 << 6 | 28},
@@ -111,9 +98,9 @@ TEST_F(ConverterFiles, RecordWithAnIllegalMoveIsRefusedAlone) {
         {"e2e4 as a capture", 52 << 6 | 36 | 1 << 12},
         {"a promotion on the fourth rank", 52 << 6 | 36 | 4 << 12},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        writeFile(dir.file("in.game"), FOOLS_MATE + gameBytes({1 | 2 << 14, c.move}) + FOOLS_MATE);
+    for (const auto& [name, move] : cases) {
+        SCOPED_TRACE(name);
+        writeFile(dir.file("in.game"), FOOLS_MATE + gameBytes({1 | 2 << 14, move}) + FOOLS_MATE);
         for (auto convert : {runGame2pgn, runGame2pos}) {
             std::remove(dir.file("out").c_str());
             const Conversion run = convert(dir.file("in.game"), dir.file("out"));
@@ -130,27 +117,22 @@ TEST_F(ConverterFiles, RecordWithAnIllegalMoveIsRefusedAlone) {
 // A record no reader can frame ends the reading, with the games before it written;
 // nothing is ever appended behind it.
 TEST_F(ConverterFiles, BrokenRecordEndsTheReadingAndIsNeverAppendedTo) {
-    struct Case {
-        std::string record;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {  // the record, the error
         {gameBytes({4, 53 << 6 | 45, 12 << 6 | 28, 54 << 6 | 38, 3 << 6 | 39}), "WRONG RESULT"},
         {gameBytes({1024 | 2 << 14}) + std::string(2048, '\x01'), "GAME RECORD TOO LONG"},
         {gameBytes({2 | 2 << 14, 52 << 6 | 36, 0}), "NOT A MOVE IN GAME FILE"},
         {gameBytes({2 | 2 << 14, 52 << 6 | 36, NULL_MOVE}), "NOT A MOVE IN GAME FILE"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        const std::string bytes = FOOLS_MATE + c.record + FOOLS_MATE;
+    for (const auto& [record, message] : cases) {
+        SCOPED_TRACE(message);
+        const std::string bytes = FOOLS_MATE + record + FOOLS_MATE;
         writeFile(dir.file("in.game"), bytes);
         const Conversion read = runGame2pgn(dir.file("in.game"), dir.file("out.pgn"));
         EXPECT_FALSE(read.ok);
-        EXPECT_TRUE(contains(read.report, std::string("ERROR: ") + c.message + "\nconverted: 1 games.\n"))
-            << read.report;
+        EXPECT_TRUE(contains(read.report, "ERROR: " + message + "\nconverted: 1 games.\n")) << read.report;
         const Conversion append = runPgn2game(collectionPath("syntax.pgn"), dir.file("in.game"));
         EXPECT_FALSE(append.ok);
-        EXPECT_EQ(append.report, std::string("ERROR: ") + c.message + " file: " + dir.file("in.game") + "\n");
+        EXPECT_EQ(append.report, "ERROR: " + message + " file: " + dir.file("in.game") + "\n");
         EXPECT_EQ(readFile(dir.file("in.game")), bytes);
         std::remove(dir.file("out.pgn").c_str());
     }
@@ -193,70 +175,4 @@ TEST_F(ConverterFiles, FailedWritesLeaveWholeGamesAndCountOnlyThose) {
         EXPECT_FALSE(run.ok);
         EXPECT_TRUE(contains(run.report, "ERROR: CANNOT WRITE OUTPUT FILE\nconverted: 0 games.\n")) << run.report;
     }
-}
-
-TEST_F(ConverterFiles, FilesThatCannotBeOpened) {
-    const std::string missing = dir.file("missing"), nowhere = dir.file("no/such/dir/out");
-    writeFile(dir.file("fools.game"), FOOLS_MATE);
-    const std::string pgn = collectionPath("syntax.pgn"), game = dir.file("fools.game");
-    struct Case {
-        std::function<bool()> run;
-        std::string message;
-    };
-    int total = 0;
-    const Case cases[] = {
-        {[&] { return pgn2game(missing.c_str(), game.c_str(), total); }, "Cannot open PGN input file: '" + missing},
-        {[&] { return pgn2game(dir.path.c_str(), game.c_str(), total); }, "Cannot open PGN input file: '" + dir.path},
-        {[&] { return pgn2game(pgn.c_str(), nowhere.c_str(), total); }, "Cannot create GAME output file: '" + nowhere},
-        {[&] { return pgnlist2game(missing.c_str(), game.c_str()); }, "Cannot open PGN input file: '" + missing},
-        {[&] { return game2pgn(missing.c_str(), game.c_str()); }, "Cannot open GAME input file: '" + missing},
-        {[&] { return game2pgn(game.c_str(), nowhere.c_str()); }, "Cannot create PGN output file: '" + nowhere},
-        {[&] { return game2pos(game.c_str(), dir.path.c_str()); }, "Cannot create DB output file: '" + dir.path},
-    };
-    for (const Case& c : cases) {
-        bool ok = true;
-        EXPECT_EQ(capturedOutput([&] { ok = c.run(); }), c.message + "'\n");
-        EXPECT_FALSE(ok) << c.message;
-    }
-    EXPECT_EQ(total, 0);
-    EXPECT_EQ(readFile(game), FOOLS_MATE);
-}
-
-// Run in the middle of a game, every converter leaves the position, its history,
-// what its set-up began with, the root snapshot and the transposition table (with
-// the book moves) as they were. The game begins from a set-up whose castling rights
-// the converters' initial position does not share.
-TEST_F(ConverterFiles, ConvertersInTheMiddleOfAGameLeaveItAsItWas) {
-    runPgn2game(collectionPath("syntax.pgn"), dir.file("in.game"));
-    writeFile(dir.file("list.txt"), collectionPath("syntax.pgn") + "\n");
-    setUpOrFail("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w Kq -");
-    for (const char* word : {"e2e4", "c7c5", "g1f3"}) ASSERT_TRUE(applyGameMove(coordinateMove(word)));
-    storeBookMove(coordinateMove("d7d6"));
-    const PositionSnapshot before = takeSnapshot();
-    const SetupOrigin origin = setupOrigin;
-    const std::vector<GameHistoryEntry> history(gameHistory, historyTop + 1);
-    const RootSnapshot root = rootSnapshot;
-    const HashEntry* bookEntry = probeTable();
-    ASSERT_NE(bookEntry, nullptr);
-    const HashEntry book = *bookEntry;
-    int total = 0;
-    const std::function<bool()> converters[] = {
-        [&] { return pgn2game(collectionPath("syntax.pgn").c_str(), dir.file("new.game").c_str(), total); },
-        [&] { return pgnlist2game(dir.file("list.txt").c_str(), dir.file("list.game").c_str()); },
-        [&] { return game2pgn(dir.file("in.game").c_str(), dir.file("out.pgn").c_str()); },
-        [&] { return game2pos(dir.file("in.game").c_str(), dir.file("out.db").c_str()); },
-    };
-    for (const auto& convert : converters) {
-        bool ok = false;
-        capturedOutput([&] { ok = convert(); });
-        EXPECT_TRUE(ok);
-        EXPECT_TRUE(takeSnapshot() == before);
-        EXPECT_EQ(setupOrigin.castleRights, origin.castleRights);
-        EXPECT_EQ(setupOrigin.epSquare, origin.epSquare);
-        EXPECT_EQ(std::memcmp(history.data(), gameHistory, history.size() * sizeof history[0]), 0);
-        EXPECT_EQ(std::memcmp(&root, &rootSnapshot, sizeof root), 0);
-        ASSERT_NE(probeTable(), nullptr) << "the book move is still there";
-        EXPECT_EQ(std::memcmp(probeTable(), &book, sizeof book), 0);
-    }
-    EXPECT_EQ(total, 5);
 }

@@ -1,6 +1,6 @@
-// GAME records: the exact bytes written, what reading sets, each way a record can
-// end (whole, cut short, broken), and the index of games already stored, which
-// tells games apart by result and every move.
+// GAME records: the exact bytes written, each way a record can end (whole, cut
+// short, broken), and the index of games already stored, which tells games apart by
+// result and every move.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -46,24 +46,6 @@ TEST(GameFile, RecordBytesAreLittleEndianHeaderThenMoves) {
     EXPECT_EQ(out.str(), gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3}));
 }
 
-TEST(GameFile, ReadingSetsTheResultFromTheHeader) {
-    std::istringstream in(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3, 1 << 14 | 1, E2E4, 3 << 14}));
-    GameRecord record{};
-    ASSERT_TRUE(readGameRecord(record, in));
-    EXPECT_TRUE(gamesEqual(record, makeRecord(WHITE_WINS_3, {E2E4, E7E5, G1F3})));
-    EXPECT_STREQ(record.resultText, "1-0");
-    EXPECT_EQ(record.resultCode, 'W');
-    ASSERT_TRUE(readGameRecord(record, in));
-    EXPECT_EQ(pliesOf(record), 1);
-    EXPECT_STREQ(record.resultText, "0-1");
-    EXPECT_EQ(record.resultCode, 'B');
-    ASSERT_TRUE(readGameRecord(record, in)) << "a record without moves is read";
-    EXPECT_EQ(pliesOf(record), 0);
-    EXPECT_STREQ(record.resultText, "1/2-1/2");
-    EXPECT_EQ(record.resultCode, 'D');
-    EXPECT_FALSE(readGameRecord(record, in));
-}
-
 TEST(GameFile, EachWayARecordCanEnd) {
     const std::pair<std::string, std::string> cases[] = {
         {gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3}), "record"},
@@ -96,15 +78,4 @@ TEST(GameFile, IndexFindsExactlyTheGamesAdded) {
     index.add(empty);
     EXPECT_TRUE(isDuplicateGame(empty, index));
     EXPECT_EQ(index.size(), 3u);
-}
-
-TEST(GameFile, IndexLoadsAWholeFileAndLeavesTheStreamUsable) {
-    std::stringstream file(gameBytes({WHITE_WINS_3, E2E4, E7E5, G1F3, 2 | 2 << 14, E2E4, E7E5, 5 | 2 << 14, E2E4}));
-    GameIndex index;
-    const GameFileEnd end = loadGameIndex(index, file);
-    EXPECT_EQ(index.size(), 2u);
-    EXPECT_EQ(end.wholeBytes, 14u);
-    EXPECT_EQ(end.cutBytes, 4u) << "the last record is cut short";
-    EXPECT_TRUE(isDuplicateGame(makeRecord(2 | 2 << 14, {E2E4, E7E5}), index));
-    EXPECT_TRUE(file.good());
 }

@@ -1,14 +1,11 @@
 #include "records/records_support.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <regex>
 #include <sstream>
 
-#include "board/fen.h"
 #include "records/converters.h"
-#include "support/board_helpers.h"
 #include "support/data_files.h"
 
 std::vector<std::string> collectionNames() {
@@ -20,12 +17,6 @@ std::vector<std::string> collectionNames() {
 }
 
 std::string collectionPath(const std::string& file) { return dataPath("records/" + file); }
-
-std::string identifierOf(std::string text) {
-    for (char& c : text)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return text;
-}
 
 std::string gameBytes(const std::vector<std::uint16_t>& words) {
     std::string bytes;
@@ -85,15 +76,4 @@ std::vector<std::string> gameWarnings(const std::string& report) {
     for (const std::string& line : splitLines(report))
         if (std::regex_match(line, match, WARNING)) warnings.push_back(match[1]);
     return warnings;
-}
-
-void setUpInitialPosition() {
-    ASSERT_TRUE(setUpBoard(START_FEN));
-}
-
-bool atInitialPosition() {
-    if (historyTop != &gameHistory[0]) return false;
-    const PositionSnapshot now = takeSnapshot();
-    if (!setUpBoard(START_FEN)) return false;
-    return now == takeSnapshot();
 }

@@ -14,9 +14,7 @@
 // of one of their files ("faults.games").
 std::vector<std::string> collectionNames();
 std::string collectionPath(const std::string& file);
-
-// The text with every character that is no letter or digit made '_': a test's name.
-std::string identifierOf(std::string text);
+inline std::vector<std::string> referenceLines(const std::string& file) { return splitLines(readFile(collectionPath(file))); }
 
 // A GAME file's bytes from 16-bit words, little-endian.
 std::string gameBytes(const std::vector<std::uint16_t>& words);
@@ -40,11 +38,6 @@ std::vector<std::string> gamesOf(const std::string& gameFile);
 
 // The lines of a report that warn about one game, without their " file: ..." tail.
 std::vector<std::string> gameWarnings(const std::string& report);
-
-// The standard initial position, as the reader needs it.
-void setUpInitialPosition();
-// True when the position is the standard initial one with nothing above it.
-bool atInitialPosition();
 
 #include <gtest/gtest.h>
 

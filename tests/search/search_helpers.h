@@ -4,6 +4,7 @@
 #include <string>
 
 #include "board/types.h"
+#include "support/scratch.h"
 
 // Sends the trace log to a temporary file for the life of the object.
 class LogCapture {
@@ -13,18 +14,18 @@ public:
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
     std::string text() const;
-    // The "-E: " iteration lines in order.
-    std::string firstIterationLine() const;
+    std::string path() const { return dir_.file("trace.log"); }
+    // Whether the first "-E: " iteration line begins with start.
+    bool firstIterationBegins(const std::string& start) const {
+        return text().find("-E: ") != std::string::npos && text().find("-E: ") == text().find("-E: " + start);
+    }
 
 private:
-    std::string path_;
+    TempDir dir_;
 };
 
 // iterativeDeepening on the position set up, with maxDepth = depth and no stop.
 Move searchToDepth(int depth);
-
-// Plays coordinate moves as game moves on the first record (never taken back).
-void playGameMoves(std::initializer_list<const char*> words);
 
 // Whether the code is a sanitizer build (slower: fewer and cheaper cases).
 constexpr bool SANITIZED_BUILD =

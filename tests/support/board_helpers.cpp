@@ -4,26 +4,18 @@
 
 #include <cstring>
 
+#include "board/zobrist.h"
+#include <sstream>
+
 UndoRecord testUndo[TEST_UNDO_RECORDS];
 
 void setUpOrFail(const char* fen) { ASSERT_TRUE(setPosition(fen, false)) << fen; }
 
-Move coordinateMove(const std::string& word) {
-    const Square from = (word[0] - 'a') + 8 * ('8' - word[1]);
-    const Square to = (word[2] - 'a') + 8 * ('8' - word[3]);
-    const Piece mover = position.board[from];
-    const bool capture = position.board[to] != EMPTY;
-    if (mover == WHITE_KING && from == SQ_E1 && to == SQ_G1) return makeMoveCode(from, to, KIND_CASTLE_WHITE_SHORT);
-    if (mover == WHITE_KING && from == SQ_E1 && to == SQ_C1) return makeMoveCode(from, to, KIND_CASTLE_WHITE_LONG);
-    if (mover == BLACK_KING && from == SQ_E8 && to == SQ_G8) return makeMoveCode(from, to, KIND_CASTLE_BLACK_SHORT);
-    if (mover == BLACK_KING && from == SQ_E8 && to == SQ_C8) return makeMoveCode(from, to, KIND_CASTLE_BLACK_LONG);
-    if (word.size() > 4) {
-        const char* letters = "qnrb";
-        const MoveKind kind = static_cast<MoveKind>(KIND_PROMOTE_QUEEN + (std::strchr(letters, word[4]) - letters));
-        return makeMoveCode(from, to, capture ? kind + 4 : kind);
+void playMoves(const std::vector<std::string>& words) {
+    for (const std::string& word : words) {
+        saveUndoInfo(testUndo[0]);
+        makeMove(coordinateMove(word), testUndo[0]);
     }
-    if (isPawn(mover) && to == position.epSquare && position.epSquare) return makeMoveCode(from, to, KIND_EN_PASSANT);
-    return makeMoveCode(from, to, capture ? KIND_CAPTURE : KIND_QUIET);
 }
 
 std::string currentFen() {
@@ -41,4 +33,16 @@ PositionSnapshot takeSnapshot() {
     std::memcpy(&snap.position, &position, sizeof position);
     snap.historyDepth = historyTop - gameHistory;
     return snap;
+}
+
+std::string moveText(Move move) {
+    char text[MOVE_TEXT_SIZE];
+    moveToText(text, move);
+    return text;
+}
+
+std::string keyLogLine(HashKey key) {
+    std::ostringstream line;
+    line << std::hex << keyHigh(key) << ' ' << keyLow(key);
+    return line.str();
 }

@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-std::string dataPath(const std::string& relative) { return std::string(ZORVAK_TEST_DATA) + "/" + relative; }
-
 std::vector<std::string> readDataLines(const std::string& relative) {
     std::ifstream in(dataPath(relative));
-    EXPECT_TRUE(in.good()) << "missing test data " << relative;
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -20,11 +18,33 @@ std::vector<std::string> readDataLines(const std::string& relative) {
     return lines;
 }
 
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+std::string identifierOf(std::string text) {
+    for (char& c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return text;
+}
+
 std::vector<std::string> splitWords(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
     for (std::string w; in >> w;) words.push_back(w);
     return words;
+}
+
+std::vector<DataRow> readDataTable(const std::string& relative) {
+    std::vector<DataRow> rows;
+    for (const std::string& line : readDataLines(relative)) {
+        std::istringstream fields(line);
+        rows.emplace_back();
+        for (std::string field; std::getline(fields, field, '|');) rows.back().push_back(trimmed(field));
+    }
+    if (rows.empty()) rows.push_back({"missing " + relative});
+    return rows;
 }
 
 std::vector<RecordedGame> loadRecordedGames() {
@@ -42,15 +62,14 @@ std::vector<RecordedGame> loadRecordedGames() {
     return games;
 }
 
-std::vector<RecordedLine> loadRecordedLines() {
-    std::vector<RecordedLine> lines;
+std::vector<RecordedGame> loadGamesAndLines() {
+    std::vector<RecordedGame> all = loadRecordedGames();
     for (const std::string& line : readDataLines("lines.txt")) {
         const std::string tag = line.substr(0, line.find(' '));
         const std::string rest = line.substr(line.find(' ') + 1);
-        if (tag == "LINE") lines.push_back({rest, "", {}, {}});
-        else if (tag == "START") lines.back().start = rest;
-        else if (tag == "MOVES") lines.back().moves = splitWords(rest);
-        else if (tag == "FEN") lines.back().fens.push_back(rest);
+        if (tag == "LINE") all.push_back({rest, {}, {}});
+        else if (tag == "MOVES") all.back().moves = splitWords(rest);
+        else if (tag == "START" || tag == "FEN") all.back().fens.push_back(rest);
     }
-    return lines;
+    return all;
 }

@@ -4,24 +4,25 @@
 #include <string>
 #include <vector>
 
-std::string dataPath(const std::string& relative);
-// Non-empty lines of a data file (lines starting with '#' skipped); fails the test if missing.
+inline std::string dataPath(const std::string& relative) { return std::string(ZORVAK_TEST_DATA) + "/" + relative; }
+// Non-empty lines of a data file, those starting with '#' skipped; none when it is missing.
 std::vector<std::string> readDataLines(const std::string& relative);
 std::vector<std::string> splitWords(const std::string& line);
+std::string trimmed(const std::string& text);  // without blanks at either end
+// The text with every character that is no letter or digit made '_': a test's name.
+std::string identifierOf(std::string text);
+// Those lines cut into fields at each '|', trimmed. No test assertion, so that it can feed
+// INSTANTIATE_TEST_SUITE_P: a missing file gives the row "missing FILE", which fails the test.
+using DataRow = std::vector<std::string>;
+std::vector<DataRow> readDataTable(const std::string& relative);
 
-// A real game: its coordinate moves and the FEN before the first and after every ply.
+// A real game (tests/data/games) or a short line from a set-up position (tests/data/lines.txt):
+// its coordinate moves and the FEN before the first and after every ply.
 struct RecordedGame {
     std::string name;
     std::vector<std::string> moves;
     std::vector<std::string> fens;  // fens.size() == moves.size() + 1
 };
 std::vector<RecordedGame> loadRecordedGames();
-
-// A short line from a set-up position (tests/data/lines.txt).
-struct RecordedLine {
-    std::string name;
-    std::string start;
-    std::vector<std::string> moves;
-    std::vector<std::string> fens;  // after each ply
-};
-std::vector<RecordedLine> loadRecordedLines();
+// The games, then the lines, which cover every kind of move.
+std::vector<RecordedGame> loadGamesAndLines();

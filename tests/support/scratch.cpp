@@ -1,7 +1,9 @@
 #include "support/scratch.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,11 +32,20 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
-
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+ProgramRun runCommand(const std::string& commandLine) {
+    ProgramRun run{-1, ""};
+    FILE* pipe = popen(commandLine.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }

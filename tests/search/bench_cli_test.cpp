@@ -1,0 +1,78 @@
+// zorvak-bench run as a separate program, as a developer runs it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+#include "support/scratch.h"
+
+namespace {
+
+// zorvak-bench with the arguments; `streams` picks what is captured (standard output alone by default).
+ProgramRun runBenchTool(const std::string& arguments, const char* streams = "2>/dev/null") {
+    return runCommand(std::string("'") + ZORVAK_BENCH_BINARY + "' " + arguments + " " + streams);
+}
+
+const std::string KIWIPETE = "'r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -'";
+
+// Whether the output ends with the summary "nodes N time T ms nps R" for the given N.
+bool endsWithSummary(const std::string& output, unsigned long long nodes) {
+    return std::regex_search(output, std::regex("(^|\n)nodes " + std::to_string(nodes) + " time [0-9]+ ms nps [0-9]+\n$"));
+}
+
+class BenchTool : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!*ZORVAK_BENCH_BINARY) GTEST_SKIP() << "zorvak-bench is not built";
+    }
+};
+
+}  // namespace
+
+// The total node count of the fixed searches: any change of search, evaluation or move
+// ordering changes it. A commit that means to change it quotes the new number here.
+TEST_F(BenchTool, BenchKeepsItsSignature) {
+    const ProgramRun run = runBenchTool("bench");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.output.find("\nBench: 5039929\n"), std::string::npos) << run.output;
+}
+
+// Counts from Debian's stockfish 15.1 (go perft 4 from the initial position, go perft 2
+// from kiwipete and its divide).
+TEST_F(BenchTool, PerftAndDivideCountAndSummarise) {
+    const ProgramRun perft = runBenchTool("perft 4 'rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -'");
+    EXPECT_EQ(perft.status, 0);
+    EXPECT_TRUE(endsWithSummary(perft.output, 197281)) << perft.output;
+    const ProgramRun divide = runBenchTool("divide 2 " + KIWIPETE);
+    EXPECT_EQ(divide.status, 0);
+    for (const char* line : {"\nd5e6: 46\n", "\ne1g1: 43\n", "\ne1c1: 43\n"})
+        EXPECT_NE(divide.output.find(line), std::string::npos) << line << divide.output;
+    EXPECT_TRUE(endsWithSummary(divide.output, 2039)) << divide.output;
+    EXPECT_EQ(std::count(divide.output.begin(), divide.output.end(), '\n'), 48 + 1);  // one line per root move
+}
+
+TEST_F(BenchTool, MovesEvalAndSearchPrintTheirResults) {
+    // Double check: only the king moves, each a quiet move (score -30000, kind 0).
+    EXPECT_EQ(runBenchTool("moves '4k3/8/5N2/8/8/8/8/4R1K1 b - -'").output,
+              "evasions\ne8f7 -30000 0\ne8e7 -30000 0\ne8d7 -30000 0\ne8f8 -30000 0\ne8d8 -30000 0\n");
+    EXPECT_EQ(runBenchTool("eval '4k3/8/8/8/8/8/8/R3K3 b - -'").output, "-612\n");  // the side to move's view
+    // Mate in 2 (Buckle - NN, London 1840): 1. Nf6+ gxf6 2. Bxf7#, a mate three plies away.
+    const ProgramRun search = runBenchTool("search 5 'r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq -'");
+    ASSERT_EQ(search.status, 0);
+    EXPECT_EQ(search.output.rfind("-FEN:\tr2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq -\n", 0), 0u);
+    EXPECT_NE(search.output.find("--- MATE: 8097\n"), std::string::npos) << search.output;
+    EXPECT_NE(search.output.find("\nbestmove d5f6 score 8097 nodes "), std::string::npos) << search.output;
+}
+
+TEST_F(BenchTool, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
+    const std::vector<std::string> refused = {
+        "perft 3 'rnbqkbnr/ppppxppp w'", "moves ''", "divide 2 '8/8/8/8/8/8/8/8 w - -'", "perft 0 " + KIWIPETE,
+        "perft deep " + KIWIPETE, "perft 3", "eval 'not a position'", "eval", "search 5 'not a position'",
+        "search x '8/8/8/8/8/8/8/K6k w - -'", "search 5", "bench 3", "nonsense"};
+    for (const std::string& arguments : refused) {
+        const ProgramRun run = runBenchTool(arguments, "2>&1 >/dev/null");
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_FALSE(run.output.empty()) << arguments;  // the reason, on standard error
+    }
+    EXPECT_EQ(runBenchTool("perft 3 " + KIWIPETE, "2>&1 >/dev/null").output, "");
+}
