@@ -46,6 +46,7 @@ def games_of_pgn_text(text):
 def main():
     zorvak, pgn = sys.argv[1], sys.argv[2]
     work = sys.argv[3] if len(sys.argv) > 3 else tempfile.mkdtemp()
+    os.makedirs(work, exist_ok=True)
     game, back, db = (os.path.join(work, 'check.' + ext) for ext in ('game', 'pgn', 'db'))
     for path in (game, back, db):
         if os.path.exists(path):
