@@ -24,29 +24,25 @@ constexpr int BISHOP_START[2] = {BLACK_BISHOP, WHITE_BISHOP};
 inline int pst(Piece piece, Square square) { return currentPst(pstKindOf(piece))[square]; }
 
 // Sliders behind `from` on its line through `to` that now see `to`: they leave
-// their slider set; the caller adds them to the attackers. `found` tells whether
-// the line held any candidate slider at all (reached or not, already attacking
-// or not): a queen tries its diagonals only when its straight lines found none.
-// The empty-board rays rule out most cases before any attack is looked up.
-struct Xrays {
-    bool found;
-    Bitboard uncovered;
-};
-
-inline Xrays diagonalXrays(Square from, Square to, Bitboard& diagSliders) {
+// their slider set; the caller adds them to the attackers. Two squares on one
+// line share no other line, so the rays' intersection is that line alone; the
+// empty-board rays rule out most cases before any attack is looked up.
+inline Bitboard diagonalXrays(Square from, Square to, Bitboard& diagSliders) {
     const Bitboard candidates = BISHOP_RAYS[from] & BISHOP_RAYS[to] & diagSliders;
-    if (!candidates) return {false, 0};
+    if (!candidates) return 0;
     const Bitboard uncovered = candidates & bishopAttacks(from);
     diagSliders &= ~uncovered;
-    return {true, uncovered};
+    return uncovered;
 }
-inline Xrays straightXrays(Square from, Square to, Bitboard& orthSliders) {
+inline Bitboard straightXrays(Square from, Square to, Bitboard& orthSliders) {
     const Bitboard candidates = ROOK_RAYS[from] & ROOK_RAYS[to] & orthSliders;
-    if (!candidates) return {false, 0};
+    if (!candidates) return 0;
     const Bitboard uncovered = candidates & rookAttacks(from);
     orthSliders &= ~uncovered;
-    return {true, uncovered};
+    return uncovered;
 }
+
+inline bool onOneRankOrFile(Square a, Square b) { return rowOf(a) == rowOf(b) || fileOf(a) == fileOf(b); }
 
 // Every piece of both sides that attacks `to`, kings included.
 inline Bitboard attackersOfSquare(Square to, Bitboard orthSliders, Bitboard diagSliders) {
@@ -70,22 +66,21 @@ struct Exchange {
     Bitboard orthSliders, diagSliders;
     int start[2];  // [side]: piece code where the search for the next attacker begins
 
-    // Sliders uncovered behind a piece that left `square`. A queen's line is tried
-    // straight first, diagonally only when that found nothing; lowerStarts lets the
-    // uncovered rooks or bishops be found even after the queens' turn has come.
+    // Sliders uncovered behind a piece that left `square`. A queen looks only along
+    // the line it captured on: the rays of its other kind would cross that line at
+    // squares that stand nowhere behind it. lowerStarts lets an uncovered rook or
+    // bishop be found even after the queens' turn has come.
     void addXrays(Piece piece, Square square, bool lowerStarts) {
         if (isBishopLike(piece)) {
-            attackers |= diagonalXrays(square, to, diagSliders).uncovered;
+            attackers |= diagonalXrays(square, to, diagSliders);
         } else if (isRook(piece)) {
-            attackers |= straightXrays(square, to, orthSliders).uncovered;
+            attackers |= straightXrays(square, to, orthSliders);
         } else if (isQueen(piece)) {
-            if (const Xrays straight = straightXrays(square, to, orthSliders); straight.found) {
-                attackers |= straight.uncovered;
-                if (lowerStarts) lowerStartsTo(ROOK_START);
-            } else if (const Xrays diagonal = diagonalXrays(square, to, diagSliders); diagonal.found) {
-                attackers |= diagonal.uncovered;
-                if (lowerStarts) lowerStartsTo(BISHOP_START);
-            }
+            const bool straight = onOneRankOrFile(square, to);
+            const Bitboard uncovered =
+                straight ? straightXrays(square, to, orthSliders) : diagonalXrays(square, to, diagSliders);
+            attackers |= uncovered;
+            if (uncovered && lowerStarts) lowerStartsTo(straight ? ROOK_START : BISHOP_START);
         }
     }
 
