@@ -8,18 +8,9 @@
 
 inline constexpr Bitboard bitOf(Square s) { return Bitboard{1} << (63 - s); }
 
-// Folded multiply lookup: index -> square of the lowest set bit (63 - bit number).
-inline constexpr std::uint8_t LSB_SQUARE[64] = {
-    63, 32, 59, 30, 3,  48, 51, 29, 2,  38, 12, 53, 7,  43, 41, 28, 1,  33, 60, 9,  11, 39,
-    21, 44, 6,  34, 61, 19, 16, 35, 62, 27, 0,  31, 4,  58, 57, 13, 8,  56, 47, 10, 50, 22,
-    55, 20, 17, 46, 37, 5,  14, 49, 52, 23, 54, 18, 42, 15, 24, 40, 45, 25, 26, 36};
-
 // Square of the lowest set bit of a non-empty set: repeated use walks h1 toward a8.
-inline constexpr Square lowestSquare(Bitboard b) {
-    const Bitboard below = (b & (0 - b)) - 1;
-    const std::uint32_t folded = static_cast<std::uint32_t>(below) ^ static_cast<std::uint32_t>(below >> 32);
-    return LSB_SQUARE[(folded * 0x78291ACFu) >> 26];
-}
+// One bit-scan instruction.
+inline constexpr Square lowestSquare(Bitboard b) { return 63 - std::countr_zero(b); }
 
 // Removes and returns the lowest square of a non-empty set.
 inline constexpr Square popLowestSquare(Bitboard& b) {
@@ -28,7 +19,18 @@ inline constexpr Square popLowestSquare(Bitboard& b) {
     return s;
 }
 
-inline constexpr int popCount(Bitboard b) { return std::popcount(b); }
+// Without the popcnt instruction (not in the baseline x86-64 the default build
+// targets) std::popcount is a library call; the inline bit-parallel sum is faster.
+inline constexpr int popCount(Bitboard b) {
+#ifdef __POPCNT__
+    return std::popcount(b);
+#else
+    b -= (b >> 1) & 0x5555555555555555ULL;
+    b = (b & 0x3333333333333333ULL) + ((b >> 2) & 0x3333333333333333ULL);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((b * 0x0101010101010101ULL) >> 56);
+#endif
+}
 inline constexpr bool moreThanOne(Bitboard b) { return (b & (b - 1)) != 0; }
 
 inline constexpr Bitboard RANK_8 = 0xFF00000000000000ULL;

@@ -227,3 +227,10 @@ extern constexpr SquareSets EP_TOGGLE_H1A8 = buildEpToggle(SQUARE_BIT_H1A8);
 Bitboard rotate90(Bitboard b) { return rotate(b, SQUARE_BIT_90); }
 Bitboard rotateA1H8(Bitboard b) { return rotate(b, SQUARE_BIT_A1H8); }
 Bitboard rotateH1A8(Bitboard b) { return rotate(b, SQUARE_BIT_H1A8); }
+
+extern constexpr BySquare<BySquare<std::uint8_t>> KING_DISTANCE = [] {
+    BySquare<BySquare<std::uint8_t>> distance{};
+    for (Square a = 0; a < 64; ++a)
+        for (Square b = 0; b < 64; ++b) distance[a][b] = static_cast<std::uint8_t>(chebyshevDistance(a, b));
+    return distance;
+}();

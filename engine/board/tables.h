@@ -71,9 +71,11 @@ inline Bitboard diagH1A8Attacks(Square s, Bitboard occupiedH1A8) {
     return DIAG_H1A8_ATTACKS[s][(occupiedH1A8 >> DIAG_H1A8_SHIFT[s]) & DIAG_H1A8_MASK[s]];
 }
 
-// Chebyshev distance between two squares (0..7).
-inline int kingDistance(Square a, Square b) {
+// Chebyshev distance between two squares (0..7), worked out; KING_DISTANCE holds it.
+constexpr int chebyshevDistance(Square a, Square b) {
     const int dr = rowOf(a) > rowOf(b) ? rowOf(a) - rowOf(b) : rowOf(b) - rowOf(a);
     const int df = fileOf(a) > fileOf(b) ? fileOf(a) - fileOf(b) : fileOf(b) - fileOf(a);
     return dr > df ? dr : df;
 }
+extern const BySquare<BySquare<std::uint8_t>> KING_DISTANCE;  // [a][b]
+inline int kingDistance(Square a, Square b) { return KING_DISTANCE[a][b]; }

@@ -31,13 +31,13 @@ constexpr Bitboard SEVENTH_RANK = rankMask(1);  // White's view
 template <Side S>
 int placePieces(EvalState& state, Piece piece, int value, PstKind kind, const TropismTable& nearKing, int extra) {
     const PieceSquareTable& table = currentPst(kind);
-    const Square enemyKing = position.kingSquare[S ^ 1];
+    const BySquare<std::uint8_t>& distanceToEnemyKing = KING_DISTANCE[position.kingSquare[S ^ 1]];
     int sum = 0;
     int count = 0;
     for (Bitboard b = position.pieceBoards[piece]; b; ++count) {
         const Square s = popLowestSquare(b);
         sum += value + table[pstIndex<S>(s)] + extra;
-        state.tropism[S] += nearKing[kingDistance(s, enemyKing)];
+        state.tropism[S] += nearKing[distanceToEnemyKing[s]];
     }
     state.score += SIDE_SIGN<S> * sum;
     return count;

@@ -50,3 +50,32 @@ TEST(SlidingTables, EveryLookupEqualsARayWalk) {
             }
         }
 }
+
+// The bit scans and counts against a walk over the 64 squares, on sets of every size,
+// and the king distance table against steps counted on the board.
+TEST(BitLookups, ScansCountsAndDistancesEqualSlowReferences) {
+    std::mt19937_64 random(11);
+    for (int trial = 0; trial < 20000; ++trial) {
+        Bitboard set = random();
+        for (int thin = trial % 4; thin > 0; --thin) set &= random();
+        if (trial % 97 == 0) set = bitOf(trial % 64);
+        int count = 0;
+        Square lowest = -1;
+        for (Square s = 0; s < 64; ++s)
+            if (set & bitOf(s)) {
+                ++count;
+                lowest = s;  // the last one met is the lowest bit
+            }
+        ASSERT_EQ(popCount(set), count) << set;
+        if (set) {
+            ASSERT_EQ(lowestSquare(set), lowest) << set;
+        }
+    }
+    for (Square a = 0; a < 64; ++a)
+        for (Square b = 0; b < 64; ++b) {
+            int steps = 0;  // a king walking from a toward b
+            for (int f = fileOf(a), r = rowOf(a); f != fileOf(b) || r != rowOf(b); ++steps)
+                f += (fileOf(b) > f) - (fileOf(b) < f), r += (rowOf(b) > r) - (rowOf(b) < r);
+            ASSERT_EQ(kingDistance(a, b), steps) << a << " " << b;
+        }
+}
