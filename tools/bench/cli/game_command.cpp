@@ -8,7 +8,6 @@
 
 #include "command.h"
 #include "game/gamemove.h"
-#include "game/setup.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search_run.h"
@@ -57,13 +56,9 @@ int runGame(int argc, char** argv) {
         std::fprintf(stderr, "usage: zorvak-bench game DEPTH \"FEN\" [MOVE|go]...\n");
         return EXIT_BAD_INPUT;
     }
-    const int depth = readSearchDepth("game", argv[1]);
-    if (depth == 0) return EXIT_BAD_INPUT;
     // A new game: the search's tables are cleared here, and only here.
-    if (!setPosition(argv[2], false)) {
-        std::fprintf(stderr, "zorvak-bench game: cannot read the position \"%s\"\n", argv[2]);
-        return EXIT_BAD_INPUT;
-    }
+    const int depth = readDepthAndNewGame("game", argv[1], argv[2]);
+    if (depth == 0) return EXIT_BAD_INPUT;
     for (int i = 3; i < argc; ++i) {
         const WordPlayed played = playWord(argv[i], depth);
         if (played == WordPlayed::REFUSED) return EXIT_BAD_INPUT;

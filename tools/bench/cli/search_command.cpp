@@ -2,7 +2,6 @@
 #include <cstdio>
 
 #include "command.h"
-#include "game/setup.h"
 #include "search_run.h"
 
 namespace {
@@ -12,12 +11,8 @@ int runSearchCommand(int argc, char** argv) {
         std::fprintf(stderr, "usage: zorvak-bench search DEPTH \"FEN\"\n");
         return EXIT_BAD_INPUT;
     }
-    const int depth = readSearchDepth("search", argv[1]);
+    const int depth = readDepthAndNewGame("search", argv[1], argv[2]);
     if (depth == 0) return EXIT_BAD_INPUT;
-    if (!setPosition(argv[2], false)) {
-        std::fprintf(stderr, "zorvak-bench search: cannot read the position \"%s\"\n", argv[2]);
-        return EXIT_BAD_INPUT;
-    }
     runPrintedSearch(depth);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "base/log.h"
+#include "game/setup.h"
 #include "movegen/notation.h"
 #include "search/control.h"
 #include "search/pv.h"
@@ -56,12 +57,16 @@ SearchRun runSearch(int depth) {
     return {move, bestScore(), searchNodes, static_cast<std::uint64_t>(micros)};
 }
 
-int readSearchDepth(const char* command, const char* text) {
+int readDepthAndNewGame(const char* command, const char* depthText, const char* fen) {
     char* end = nullptr;
-    const long depth = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || depth < FIRST_ITERATION_DEPTH || depth > MAX_SEARCH_DEPTH) {
+    const long depth = std::strtol(depthText, &end, 10);
+    if (end == depthText || *end != '\0' || depth < FIRST_ITERATION_DEPTH || depth > MAX_SEARCH_DEPTH) {
         std::fprintf(stderr, "zorvak-bench %s: depth must be a number from %d to %d, not \"%s\"\n", command,
-                     FIRST_ITERATION_DEPTH, MAX_SEARCH_DEPTH, text);
+                     FIRST_ITERATION_DEPTH, MAX_SEARCH_DEPTH, depthText);
+        return 0;
+    }
+    if (!setPosition(fen, false)) {
+        std::fprintf(stderr, "zorvak-bench %s: cannot read the position \"%s\"\n", command, fen);
         return 0;
     }
     return static_cast<int>(depth);

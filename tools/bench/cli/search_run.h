@@ -14,9 +14,11 @@ struct SearchRun {
 
 SearchRun runSearch(int depth);
 
-// The DEPTH argument of a searching command: a number the search can iterate to, or 0
-// after saying on standard error why it is not one.
-int readSearchDepth(const char* command, const char* text);
+// The DEPTH and FEN arguments of a searching command: sets the position up as a new
+// game (the search's tables cleared) and returns the depth; 0, after saying on
+// standard error why, when the depth is no number the search can iterate to or the
+// position cannot be set up.
+int readDepthAndNewGame(const char* command, const char* depthText, const char* fen);
 
 // runSearch with the search's trace on standard output, closed by the line
 // "bestmove MOVE score S nodes N time T ms nps R".
