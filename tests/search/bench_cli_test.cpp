@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <regex>
 
+#include "movegen/legal.h"
+#include "support/board_helpers.h"
+#include "support/data_files.h"
 #include "support/scratch.h"
 
 namespace {
@@ -18,6 +21,25 @@ const std::string KIWIPETE = "'r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP
 // Whether the output ends with the summary "nodes N time T ms nps R" for the given N.
 bool endsWithSummary(const std::string& output, unsigned long long nodes) {
     return std::regex_search(output, std::regex("(^|\n)nodes " + std::to_string(nodes) + " time [0-9]+ ms nps [0-9]+\n$"));
+}
+
+const std::string START = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
+
+// One search of a `game` run: the position its trace names, and its "bestmove" line's move and nodes.
+struct PrintedSearch {
+    std::string fen, move;
+    unsigned long long nodes;
+};
+
+std::vector<PrintedSearch> searchesOf(const std::string& output) {
+    std::vector<PrintedSearch> searches;
+    std::string fen;
+    for (const std::string& line : splitLines(output)) {
+        if (line.rfind("-FEN:\t", 0) == 0) fen = line.substr(6);
+        const std::vector<std::string> words = splitWords(line);
+        if (words.size() >= 6 && words[0] == "bestmove") searches.push_back({fen, words[1], std::stoull(words[5])});
+    }
+    return searches;
 }
 
 class BenchTool : public testing::Test {
@@ -64,11 +86,63 @@ TEST_F(BenchTool, MovesEvalAndSearchPrintTheirResults) {
     EXPECT_NE(search.output.find("\nbestmove d5f6 score 8097 nodes "), std::string::npos) << search.output;
 }
 
+// Each `go` is searched in the position the moves and the earlier searches' moves reached, and
+// plays a legal move there. The forced line, from Debian's stockfish 15.1: h1g1 is White's only
+// move, then e8e1 Black's only mate in one.
+TEST_F(BenchTool, GameSearchesWhereTheGameStandsAndPlaysTheMove) {
+    const std::vector<std::vector<std::string>> cases = {  // FEN, words, the known moves of the searches
+        {START, "e2e4 e7e5 go go", ""},
+        {"4r1k1/5ppp/8/8/8/6p1/5nPP/7K w - -", "go go", "h1g1 e8e1"},
+    };
+    for (const std::vector<std::string>& c : cases) {
+        const ProgramRun run = runBenchTool("game 4 '" + c[0] + "' " + c[1]);
+        ASSERT_EQ(run.status, 0) << c[1];
+        const std::vector<PrintedSearch> searches = searchesOf(run.output);
+        setUpOrFail(c[0].c_str());
+        std::size_t next = 0;
+        std::string moves;
+        for (const std::string& word : splitWords(c[1])) {
+            if (word != "go") {
+                playMoves({word});
+                continue;
+            }
+            ASSERT_LT(next, searches.size()) << run.output;
+            const PrintedSearch& s = searches[next++];
+            EXPECT_EQ(s.fen, currentFen()) << c[1];
+            ASSERT_TRUE(isLegalMove(coordinateMove(s.move))) << s.move << " in " << s.fen;
+            playMoves({s.move});
+            moves += (moves.empty() ? "" : " ") + s.move;
+        }
+        EXPECT_EQ(next, searches.size()) << run.output;
+        if (!c[2].empty()) {
+            EXPECT_EQ(moves, c[2]);
+        }
+    }
+}
+
+// As in a game, the second search inherits the first one's table: it costs fewer nodes than the
+// same search in the same game played without the first search.
+TEST_F(BenchTool, GameKeepsTheTableFromSearchToSearch) {
+    const std::vector<PrintedSearch> game = searchesOf(runBenchTool("game 6 '" + START + "' e2e4 e7e5 go go").output);
+    ASSERT_EQ(game.size(), 2u);
+    const std::vector<PrintedSearch> fresh =
+        searchesOf(runBenchTool("game 6 '" + START + "' e2e4 e7e5 " + game[0].move + " go").output);
+    ASSERT_EQ(fresh.size(), 1u);
+    ASSERT_EQ(fresh[0].fen, game[1].fen);
+    EXPECT_LT(game[1].nodes, fresh[0].nodes);
+}
+
 TEST_F(BenchTool, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
     const std::vector<std::string> refused = {
         "perft 3 'rnbqkbnr/ppppxppp w'", "moves ''", "divide 2 '8/8/8/8/8/8/8/8 w - -'", "perft 0 " + KIWIPETE,
         "perft deep " + KIWIPETE, "perft 3", "eval 'not a position'", "eval", "search 5 'not a position'",
-        "search x '8/8/8/8/8/8/8/K6k w - -'", "search 5", "bench 3", "nonsense"};
+        "search x '8/8/8/8/8/8/8/K6k w - -'", "search 5", "bench 3", "nonsense", "game 4",
+        // a depth, a position, a move made twice, the other side's move, a promotion letter too many
+        "game 1 '" + START + "' go", "game 4 'not a position' go", "game 4 '" + START + "' e2e4 e2e4",
+        "game 4 '" + START + "' e7e5", "game 4 '" + START + "' e2e4q",
+        // go when mated, go after a mate played, a word after a draw by rule
+        "game 2 '7k/6Q1/6K1/8/8/8/8/8 b - -' go", "game 2 '4r1k1/5ppp/8/8/8/6p1/5nPP/7K w - -' go go go",
+        "game 2 'k7/8/8/8/8/8/8/K7 w - -' go go"};
     for (const std::string& arguments : refused) {
         const ProgramRun run = runBenchTool(arguments, "2>&1 >/dev/null");
         EXPECT_EQ(run.status, 2) << arguments;

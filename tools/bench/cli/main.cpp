@@ -1,4 +1,4 @@
-// zorvak-bench: developer tools on the engine library (perft, evaluation, bench).
+// zorvak-bench: developer tools on the engine library (perft, evaluation, searches, games, bench).
 #include <cstdio>
 #include <cstring>
 #include <vector>

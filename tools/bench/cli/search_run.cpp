@@ -1,13 +1,51 @@
 #include "search_run.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
+#include "base/log.h"
+#include "game/setup.h"
 #include "movegen/notation.h"
 #include "search/control.h"
 #include "search/pv.h"
 #include "search/root.h"
+#include "search/searchconst.h"
 #include "search/searchstate.h"
+
+namespace {
+
+// The trace goes to a temporary log that is copied to stdout afterwards: a second
+// descriptor on stdout would write over the output when it is a file.
+struct TemporaryLog {
+    char path[32] = "/tmp/zorvak-search-XXXXXX";
+    bool open = false;
+
+    TemporaryLog() {
+        const int fd = ::mkstemp(path);
+        if (fd < 0) return;
+        ::close(fd);
+        open = openLog(path);
+    }
+    ~TemporaryLog() {
+        closeLog();
+        if (open) ::unlink(path);
+    }
+    void copyToStdout() const {
+        if (!open) return;
+        closeLog();
+        if (std::FILE* in = std::fopen(path, "r")) {
+            char buffer[4096];
+            std::size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, stdout);
+            std::fclose(in);
+        }
+    }
+};
+
+}  // namespace
 
 SearchRun runSearch(int depth) {
     using Clock = std::chrono::steady_clock;
@@ -17,6 +55,35 @@ SearchRun runSearch(int depth) {
     const Move move = iterativeDeepening();
     const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count();
     return {move, bestScore(), searchNodes, static_cast<std::uint64_t>(micros)};
+}
+
+int readDepthAndNewGame(const char* command, const char* depthText, const char* fen) {
+    char* end = nullptr;
+    const long depth = std::strtol(depthText, &end, 10);
+    if (end == depthText || *end != '\0' || depth < FIRST_ITERATION_DEPTH || depth > MAX_SEARCH_DEPTH) {
+        std::fprintf(stderr, "zorvak-bench %s: depth must be a number from %d to %d, not \"%s\"\n", command,
+                     FIRST_ITERATION_DEPTH, MAX_SEARCH_DEPTH, depthText);
+        return 0;
+    }
+    if (!setPosition(fen, false)) {
+        std::fprintf(stderr, "zorvak-bench %s: cannot read the position \"%s\"\n", command, fen);
+        return 0;
+    }
+    return static_cast<int>(depth);
+}
+
+SearchRun runPrintedSearch(int depth) {
+    SearchRun run;
+    {
+        const TemporaryLog log;
+        run = runSearch(depth);
+        log.copyToStdout();
+    }
+    char text[32];
+    std::printf("bestmove %s score %d nodes %llu ", resultText(text, run.move), run.score,
+                static_cast<unsigned long long>(run.nodes));
+    printTimeLine(run.nodes, run.micros);
+    return run;
 }
 
 const char* resultText(char* buffer, Move move) {
