@@ -8,17 +8,17 @@ bool readBookCount(std::istream& in, long& count) {
     return true;
 }
 
-RecordRead readBookRecord(std::istream& in, BookLine& line) {
+BookRecordRead readBookRecord(std::istream& in, BookLine& line) {
     const int countByte = in.get();
-    if (countByte == std::char_traits<char>::eof()) return RecordRead::ENDED;
-    if (countByte > BOOK_LINE_MAX_MOVES) return RecordRead::TOO_LONG;
+    if (countByte == std::char_traits<char>::eof()) return BookRecordRead::ENDED;
+    if (countByte > BOOK_LINE_MAX_MOVES) return BookRecordRead::TOO_LONG;
     unsigned char bytes[BOOK_LINE_MAX_MOVES * BOOK_MOVE_BYTES];
     const std::streamsize size = std::streamsize{countByte} * BOOK_MOVE_BYTES;
-    if (!in.read(reinterpret_cast<char*>(bytes), size)) return RecordRead::ENDED;
+    if (!in.read(reinterpret_cast<char*>(bytes), size)) return BookRecordRead::ENDED;
     line.count = countByte;
     for (int i = 0; i < countByte; ++i)
         line.moves[i] = static_cast<Move>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    return RecordRead::COMPLETE;
+    return BookRecordRead::COMPLETE;
 }
 
 bool writeBookFile(std::ostream& out, const BookLine* lines, int lineCount) {

@@ -11,12 +11,12 @@
 // could be read.
 bool readBookCount(std::istream& in, long& count);
 
-enum class RecordRead {
+enum class BookRecordRead {
     COMPLETE,   // the whole record is in line
     ENDED,      // the file ended before or inside the record
     TOO_LONG,   // the count byte exceeds BOOK_LINE_MAX_MOVES; nothing was read after it
 };
-RecordRead readBookRecord(std::istream& in, BookLine& line);
+BookRecordRead readBookRecord(std::istream& in, BookLine& line);
 
 // Writes the count line and the records; false when the stream fails.
 bool writeBookFile(std::ostream& out, const BookLine* lines, int lineCount);

@@ -47,9 +47,9 @@ bool storeRecords(std::istream& in, long lineCount, long chosen, long& linesLeft
     while (in.good()) {
         const bool isChosen = linesLeft == chosen;
         BookLine& line = isChosen ? chosenLine : lineBuffer;
-        const RecordRead read = readBookRecord(in, line);
-        if (read == RecordRead::TOO_LONG) return false;
-        if (read == RecordRead::ENDED) break;
+        const BookRecordRead read = readBookRecord(in, line);
+        if (read == BookRecordRead::TOO_LONG) return false;
+        if (read == BookRecordRead::ENDED) break;
         if (isChosen)
             chosenRead = true;
         else if (!storeLine(line.moves, line.count))

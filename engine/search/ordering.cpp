@@ -18,12 +18,15 @@ void computeHistoryKeys(Side side, MoveEntry* cursor, MoveEntry* end) {
         historyKeyOf(e) = historyTable[side][e->move & 0xFFF] + HISTORY_KEY_BIAS + static_cast<std::uint32_t>(e->score);
 }
 
+// The first of the highest keys, as in pickHighestKey.
 void pickHighestHistoryKey(MoveEntry* cursor, MoveEntry* end) {
-    MoveEntry* best = cursor;
-    for (MoveEntry* e = cursor + 1; e < end; ++e)
-        if (historyKeyOf(e) > historyKeyOf(best)) best = e;
-    std::swap(*best, *cursor);
-    std::swap(historyKeyOf(best), historyKeyOf(cursor));
+    std::uint32_t* const keys = &historyKeyOf(cursor);
+    const std::ptrdiff_t count = end - cursor;
+    std::ptrdiff_t best = 0;
+    for (std::ptrdiff_t i = 1; i < count; ++i)
+        if (keys[i] > keys[best]) best = i;
+    std::swap(cursor[best], cursor[0]);
+    std::swap(keys[best], keys[0]);
 }
 
 }  // namespace

@@ -135,9 +135,9 @@ def print_build(options):
     print('zorvak:   %s' % os.path.abspath(options.commands['zorvak']))
     cache, settings = build_cache(options.commands['zorvak'])
     if cache:
-        print('build:    %s: CMAKE_BUILD_TYPE=%s CMAKE_CXX_FLAGS="%s" ZORVAK_NATIVE=%s' % (
+        print('build:    %s: CMAKE_BUILD_TYPE=%s CMAKE_CXX_FLAGS="%s" ZORVAK_NATIVE=%s ZORVAK_LTO=%s' % (
             cache, settings.get('CMAKE_BUILD_TYPE', '?'), settings.get('CMAKE_CXX_FLAGS', ''),
-            settings.get('ZORVAK_NATIVE', '?')))
+            settings.get('ZORVAK_NATIVE', '?'), settings.get('ZORVAK_LTO', 'OFF (no such option)')))
     else:
         print('build:    no CMakeCache.txt found beside the binary: build type unknown')
     print('glaurung: %s, options %s' % (options.commands['glaurung'], ' '.join(OPTIONS['glaurung'])))
@@ -158,6 +158,8 @@ def arguments():
     parser.add_argument('--positions', help='a file of FENs, one a line (default: a built-in set)')
     parser.add_argument('--zorvak', default=os.path.join(ROOT, 'build/zorvak'), help='the engine binary')
     parser.add_argument('--log', help='every line to and from the engines, with the time')
+    parser.add_argument('--glaurung-threads', type=int, default=1,
+                        help="glaurung's search threads (default 1, as Zorvak's; glaurung's own default is 2)")
     options = parser.parse_args()
     options.positions = read_positions(options.positions)
     if not options.positions or options.movetime < 1 or options.runs < 1:
@@ -165,6 +167,7 @@ def arguments():
     if not os.access(options.zorvak, os.X_OK):
         parser.error('no engine binary at %s (build it first)' % options.zorvak)
     options.commands = {'zorvak': options.zorvak, 'glaurung': program('glaurung')}
+    OPTIONS['glaurung'][0] = 'Threads=%d' % options.glaurung_threads
     return options
 
 
