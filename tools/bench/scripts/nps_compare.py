@@ -166,7 +166,7 @@ def arguments():
         parser.error('need positions, a positive --movetime and --runs')
     if not os.access(options.zorvak, os.X_OK):
         parser.error('no engine binary at %s (build it first)' % options.zorvak)
-    options.commands = {'zorvak': options.zorvak, 'glaurung': program('glaurung')}
+    options.commands = {'zorvak': os.path.abspath(options.zorvak), 'glaurung': program('glaurung')}
     OPTIONS['glaurung'][0] = 'Threads=%d' % options.glaurung_threads
     return options
 
