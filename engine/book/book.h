@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "board/types.h"
 
@@ -25,6 +26,11 @@ struct BookLine {
 // Whether the current position is the one the book's lines start from: the
 // standard initial position, White to move.
 bool isBookStart();
+
+// The book file a game loads: BOOK_FILE_NAME in the working directory, else the one
+// beside the running executable, else the one in the data folder installed with it;
+// the first that opens. When none does, the working directory's (whose load fails).
+std::string findBookFile();
 
 // Loads the book file into the transposition table; only the book's start
 // position (isBookStart) loads one. One line picked at random is written last, so it wins

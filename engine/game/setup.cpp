@@ -1,5 +1,7 @@
 #include "game/setup.h"
 
+#include <string>
+
 #include "base/log.h"
 #include "base/output.h"
 #include "book/book.h"
@@ -67,5 +69,8 @@ bool startNewGame(bool loadBookFlag) {
     clearSearchState();
     hashAge = 1;
     // Only the book's start position has a book to load: elsewhere nothing failed.
-    return !(loadBookFlag && isBookStart()) || loadBook(BOOK_FILE_NAME);
+    if (!(loadBookFlag && isBookStart())) return true;
+    const std::string book = findBookFile();
+    logLine("-M: book: %s", book.c_str());
+    return loadBook(book.c_str());
 }

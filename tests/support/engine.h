@@ -12,6 +12,7 @@ inline constexpr int HANG_LIMIT_MS = 60000;
 
 class EngineProcess {
 public:
+    // Starts the engine in workDir; without a Zorvak.book there it plays without a book.
     explicit EngineProcess(const std::string& workDir);
     ~EngineProcess();  // kills the engine if it is still running
     EngineProcess(const EngineProcess&) = delete;

@@ -4,7 +4,8 @@
 usage: xboard_match.py [--uci] [--engine CMD] [--name NAME] [--opponent CMD] [--dir DIR] GAMES TIMECONTROL
   TIMECONTROL     MOVES/SECONDS (40/10: 40 moves in 10 s) or SECONDS+INCREMENT (5+0.1)
   --uci           load the engine as a UCI engine (-fUCI: XBoard runs it through polyglot)
-  --engine CMD    the engine (default: build/zorvak; a Zorvak.book beside it is copied into its directory)
+  --engine CMD    the engine (default: build/zorvak; `zorvak` for the installed one), started in a folder of
+                  its own with nothing in it: it finds its book by itself
   --opponent CMD  the opponent, an xboard engine (default: Debian's fairymax)
   --dir DIR       the scratch directory (default: a new one under /tmp)
 
@@ -17,7 +18,6 @@ import argparse
 import os
 import re
 import shlex
-import shutil
 import signal
 import subprocess
 import sys
@@ -27,7 +27,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from debian import GAMES_DIR, program  # noqa: E402
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
-BOOK = 'Zorvak.book'
 PGN, DEBUG, OUTPUT = 'games.pgn', 'xboard.debug', 'xboard.out'
 ADAPTER = 'polyglot -noini -ec "%fcp" -ed "%fd"'
 LONG_GAME_MOVES = 150   # moves a side may have to play: bounds the wait for a hung XBoard
@@ -74,12 +73,9 @@ def minutes(seconds):
 
 
 def engine_directory(options):
-    """The engine's working directory, with the book beside the engine copied in."""
+    """The engine's working directory: an empty one, as an interface's folder would be."""
     directory = os.path.join(options.dir, 'engine')
     os.makedirs(directory, exist_ok=True)
-    book = os.path.join(os.path.dirname(options.engine.split()[0]), BOOK)
-    if os.path.exists(book):
-        shutil.copy(book, directory)
     return directory
 
 
