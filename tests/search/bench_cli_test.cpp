@@ -84,6 +84,9 @@ TEST_F(BenchTool, MovesEvalAndSearchPrintTheirResults) {
     EXPECT_EQ(search.output.rfind("-FEN:\tr2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq -\n", 0), 0u);
     EXPECT_NE(search.output.find("--- MATE: 8097\n"), std::string::npos) << search.output;
     EXPECT_NE(search.output.find("\nbestmove d5f6 score 8097 nodes "), std::string::npos) << search.output;
+    // Two bare kings: the draw by rule is named, not printed as an error.
+    EXPECT_NE(runBenchTool("search 3 '8/8/4k3/8/8/4K3/8/8 w - -'").output.find("bestmove 1/2 - 1/2 (insufficient"),
+              std::string::npos);
 }
 
 // Each `go` is searched in the position the moves and the earlier searches' moves reached, and

@@ -87,6 +87,10 @@ SearchRun runPrintedSearch(int depth) {
 }
 
 const char* resultText(char* buffer, Move move) {
+    // The principal variation's texts cover mate, stalemate and repetition; the
+    // search answers the other draws by rule at the root too.
+    if (move == VERDICT_FIFTY_MOVES) return "1/2 - 1/2 (fifty moves)";
+    if (move == VERDICT_NO_MATERIAL) return "1/2 - 1/2 (insufficient material)";
     if (moveKind(move) == KIND_NO_MOVE) return pseudoMoveText(move);
     *moveToText(buffer, move) = '\0';
     return buffer;
