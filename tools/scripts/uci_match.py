@@ -147,9 +147,13 @@ def go_command(clocks, increment, ponder=False):
 def start_engine(command, options, ponder, log):
     """Starts the engine and sets its options; raises a Forfeit if it does not come up."""
     # As GUIs do, in the program's own folder, where an engine looks for its book.
-    program_path = shlex.split(command)[0]
-    folder = os.path.dirname(program_path) if os.sep in program_path else None
-    engine = Engine(command, log, ponder, cwd=folder or None)
+    words = shlex.split(command)
+    folder = None
+    if os.sep in words[0]:  # a path, relative to where the script was started: made absolute
+        words[0] = os.path.abspath(words[0])
+        folder = os.path.dirname(words[0])
+        command = shlex.join(words)
+    engine = Engine(command, log, ponder, cwd=folder)
     for line in engine.answer('uci', 'uciok', START_SECONDS):
         if line.startswith('id name '):
             engine.name = line[len('id name '):]
