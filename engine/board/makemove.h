@@ -84,7 +84,7 @@ inline void moveOccupancy(Square from, Square to) {
 }
 
 // Removes the piece captured on `to` (kinds 1 and 8-11) and the right of a captured corner rook.
-inline Piece removeCaptured(Square to, Side o) {
+[[gnu::always_inline]] inline Piece removeCaptured(Square to, Side o) {
     const Piece captured = position.board[to];
     position.pieceBoards[captured] ^= bitOf(to);
     position.pieceBoards[occupancyIndex(o)] ^= bitOf(to);
@@ -94,7 +94,7 @@ inline Piece removeCaptured(Square to, Side o) {
 }
 
 // Kind 1's own part: the captured piece leaves, with its material.
-inline void takeCapturedPiece(Square to, Side o, UndoRecord& undo) {
+[[gnu::always_inline]] inline void takeCapturedPiece(Square to, Side o, UndoRecord& undo) {
     const Piece captured = removeCaptured(to, o);
     const int delta = -PIECE_UNITS[captured];
     undo.capturedPiece = captured;

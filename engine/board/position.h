@@ -41,10 +41,10 @@ struct SetupOrigin {
 extern SetupOrigin setupOrigin;
 
 // Sliding attacks from s over the current occupancy.
-inline Bitboard rookAttacks(Square s) {
+[[gnu::always_inline]] inline Bitboard rookAttacks(Square s) {
     return rankAttacks(s, position.occupied) | fileAttacks(s, position.occupiedRot90);
 }
-inline Bitboard bishopAttacks(Square s) {
+[[gnu::always_inline]] inline Bitboard bishopAttacks(Square s) {
     return diagA1H8Attacks(s, position.occupiedA1H8) | diagH1A8Attacks(s, position.occupiedH1A8);
 }
 inline Bitboard queenAttacks(Square s) { return rookAttacks(s) | bishopAttacks(s); }

@@ -21,7 +21,7 @@ struct UndoRecord {
 };
 
 // Saves what unmakeMove restores by copy, from the current position into undo.
-inline void saveUndoInfo(UndoRecord& undo) {
+[[gnu::always_inline]] inline void saveUndoInfo(UndoRecord& undo) {
     undo.savedOccupied = position.occupied;
     undo.savedSideOccupancy = position.sidePieces(position.sideToMove);
     undo.savedOccupiedRot90 = position.occupiedRot90;

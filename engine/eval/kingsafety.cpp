@@ -23,8 +23,10 @@ constexpr ShelterWing LONG_WING = {squaresNamed({"a1", "b1", "c1"}), squaresName
                                    squaresNamed({"a2", "b2", "c2"}), squaresNamed({"a2", "b2"}),
                                    LONG_SHELTER_ADJUST};
 
+// Inlined so that the wing's squares fold into constants (called out of line it
+// reads them through the reference on every evaluation).
 template <Side S>
-int wingShelter(const ShelterWing& wing, Bitboard king, Bitboard rooks, Bitboard pawns, int base) {
+[[gnu::always_inline]] inline int wingShelter(const ShelterWing& wing, Bitboard king, Bitboard rooks, Bitboard pawns, int base) {
     if (!(king & forSide<S>(wing.kingSquares)) || (rooks & forSide<S>(wing.rookSquares))) return 0;
     const int perPawn = base + wing.adjust;
     int bonus = perPawn * popCount(pawns & forSide<S>(wing.pawnSquares));

@@ -33,14 +33,6 @@ void clearTranspositionTable() {
     std::memset(transpositionTable, 0, sizeof transpositionTable);
 }
 
-HashEntry* probeTable() {
-    const HashKey key = position.hashKey;
-    HashEntry* bucket = bucketOf(key, position.sideToMove);
-    for (int i = 0; i < TT_BUCKET_SIZE; ++i)
-        if (entryMatches(bucket[i], key)) return &bucket[i];
-    return nullptr;
-}
-
 namespace {
 
 // Depth and score are clamped: a value outside its field would spill into the
@@ -138,6 +130,3 @@ bool applyProbe(const HashEntry* entry, int depth, int& alpha, int& beta, PlyRec
     return false;
 }
 
-bool probeAndApply(int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules, int& result) {
-    return applyProbe(probeTable(), depth, alpha, beta, ply, rules, result);
-}

@@ -65,7 +65,13 @@ inline bool entryMatches(const HashEntry& e, HashKey key) {
 
 // ---- Operations -------------------------------------------------------------------
 // The first entry of the current position's bucket that matches it, or nullptr.
-HashEntry* probeTable();
+inline HashEntry* probeTable() {
+    const HashKey key = position.hashKey;
+    HashEntry* bucket = bucketOf(key, position.sideToMove);
+    for (int i = 0; i < TT_BUCKET_SIZE; ++i)
+        if (entryMatches(bucket[i], key)) return &bucket[i];
+    return nullptr;
+}
 
 // Stores the current node's result by the replacement rule (slot 0 deepest or
 // freshest, slot 1 what slot 0 held, slot 2 the rest). Scores outside the
@@ -94,8 +100,19 @@ struct ProbeRules {
 // fills ply.ttDepth, ply.ttScore and ply.hashMove, may narrow alpha/beta, and
 // returns true with result set when the node is to return at once.
 // depth is the node's remaining depth (quiescence nodes pass depth <= 0).
-bool probeAndApply(int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules, int& result);
+// Inline: every node of the search starts here, and most probes find nothing.
+inline bool probeAndApply(int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules, int& result);
 
 // The same rules for an entry the caller has already probed (nullptr for none).
 bool applyProbe(const HashEntry* entry, int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules,
                 int& result);
+
+inline bool probeAndApply(int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules, int& result) {
+    const HashEntry* entry = probeTable();
+    if (!entry) {
+        ply.ttDepth = 0;
+        ply.hashMove = 0;
+        return false;
+    }
+    return applyProbe(entry, depth, alpha, beta, ply, rules, result);
+}
