@@ -23,25 +23,30 @@ constexpr ShelterWing LONG_WING = {squaresNamed({"a1", "b1", "c1"}), squaresName
                                    squaresNamed({"a2", "b2", "c2"}), squaresNamed({"a2", "b2"}),
                                    LONG_SHELTER_ADJUST};
 
-// Inlined so that the wing's squares fold into constants (called out of line it
-// reads them through the reference on every evaluation).
+static_assert((SHORT_WING.kingSquares & LONG_WING.kingSquares) == 0, "a king stands on one wing at most");
+
+// Shelter of side S's king standing on the wing: nothing while an own rook stands
+// where a castled king's rook would not. Inlined, so that the wing's squares fold
+// into constants.
 template <Side S>
-[[gnu::always_inline]] inline int wingShelter(const ShelterWing& wing, Bitboard king, Bitboard rooks, Bitboard pawns, int base) {
-    if (!(king & forSide<S>(wing.kingSquares)) || (rooks & forSide<S>(wing.rookSquares))) return 0;
+[[gnu::always_inline]] inline int wingShelter(const ShelterWing& wing) {
+    if (position.pieceBoards[rookOf(S)] & forSide<S>(wing.rookSquares)) return 0;
+    const Bitboard pawns = pawnsOf(S);
+    const int base = hasQueen(S ^ 1) ? SHELTER_BASE_ENEMY_QUEEN : SHELTER_BASE_NO_ENEMY_QUEEN;
     const int perPawn = base + wing.adjust;
     int bonus = perPawn * popCount(pawns & forSide<S>(wing.pawnSquares));
     if (pawns & forSide<S>(wing.cornerPawns)) bonus += perPawn / 2;
     return bonus;
 }
 
-// Shelter bonus of side S's king, positive for S.
+// Shelter bonus of side S's king, positive for S. The wings do not overlap: the
+// king stands on one of them at most.
 template <Side S>
 int sideShelter() {
     const Bitboard king = bitOf(position.kingSquare[S]);
-    const Bitboard rooks = position.pieceBoards[rookOf(S)];
-    const Bitboard pawns = pawnsOf(S);
-    const int base = hasQueen(S ^ 1) ? SHELTER_BASE_ENEMY_QUEEN : SHELTER_BASE_NO_ENEMY_QUEEN;
-    return wingShelter<S>(SHORT_WING, king, rooks, pawns, base) + wingShelter<S>(LONG_WING, king, rooks, pawns, base);
+    if (king & forSide<S>(SHORT_WING.kingSquares)) return wingShelter<S>(SHORT_WING);
+    if (king & forSide<S>(LONG_WING.kingSquares)) return wingShelter<S>(LONG_WING);
+    return 0;
 }
 
 // Adds the counts for one file next to the king; steps grow once the count reaches 4.

@@ -23,8 +23,12 @@ void pickHighestHistoryKey(MoveEntry* cursor, MoveEntry* end) {
     std::uint32_t* const keys = &historyKeyOf(cursor);
     const std::ptrdiff_t count = end - cursor;
     std::ptrdiff_t best = 0;
+    std::uint32_t bestKey = keys[0];
     for (std::ptrdiff_t i = 1; i < count; ++i)
-        if (keys[i] > keys[best]) best = i;
+        if (keys[i] > bestKey) {
+            best = i;
+            bestKey = keys[i];
+        }
     std::swap(cursor[best], cursor[0]);
     std::swap(keys[best], keys[0]);
 }
