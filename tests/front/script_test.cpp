@@ -75,9 +75,7 @@ int depthOf(const std::string& line) {
 std::vector<std::string> scriptNames() {
     std::vector<std::string> names;
     for (const char* protocol : {"xboard", "uci"})
-        for (const auto& entry : std::filesystem::directory_iterator(std::string(ZORVAK_TEST_DATA) + "/" + protocol))
-            if (entry.path().extension() == ".txt") names.push_back(protocol + ("/" + entry.path().stem().string()));
-    std::sort(names.begin(), names.end());
+        for (const std::string& name : dataFileNames(protocol, ".txt")) names.push_back(protocol + ("/" + name));
     return names;
 }
 
