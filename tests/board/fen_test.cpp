@@ -1,26 +1,16 @@
-// Reading FEN: every position of real games read and written back, the texts the
-// board accepts or refuses (tests/data/fen_cases.txt), and text cut short anywhere.
+// Reading FEN: the texts the board accepts or refuses (tests/data/fen_cases.txt), and text
+// cut short anywhere. (Every position of real games read and written back:
+// tests/movegen/generators_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
-#include <set>
 
 #include "board/validate.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
 namespace {
-
-// \s, \n and \r of the data file as the characters they stand for.
-std::string unescaped(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) out += text[i];
-        else out += text[++i] == 's' ? ' ' : text[i] == 'n' ? '\n' : '\r';
-    }
-    return out;
-}
 
 class FenCase : public testing::TestWithParam<DataRow> {};
 
@@ -43,21 +33,6 @@ TEST_P(FenCase, IsReadOrRefusedWithoutHarm) {
 INSTANTIATE_TEST_SUITE_P(Texts, FenCase, testing::ValuesIn(readDataTable("fen_cases.txt")));
 
 }  // namespace
-
-// Ground truth: the FENs pgn-extract wrote for every ply of the games under tests/data/games.
-TEST(ReadFen, RoundTripsEveryPositionOfRealGames) {
-    const std::vector<std::string> fens = readDataLines("real_positions.fen");
-    ASSERT_GT(fens.size(), 500u);
-    std::set<HashKey> keys;
-    for (const std::string& fen : fens) {
-        ASSERT_TRUE(setUpBoard(fen.c_str())) << fen;
-        EXPECT_EQ(currentFen(), fen);
-        EXPECT_EQ(validatePosition(), "") << fen;
-        keys.insert(position.hashKey ^ (position.sideToMove == WHITE ? 1 : 0));
-    }
-    // Distinct positions get distinct keys (side to move folded in for the count).
-    EXPECT_GT(keys.size(), fens.size() - 5);
-}
 
 TEST(ReadFen, TextEndingAfterAnyFieldIsReadSafely) {
     // Each prefix of a full FEN is either refused or read without running past its end.

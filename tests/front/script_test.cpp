@@ -1,36 +1,6 @@
 // Conversations with the real engine binary, played from the scripts in
-// tests/data/xboard and tests/data/uci (one test each). A script is a list of steps,
-// one a line:
-//   > TEXT         send TEXT (with $1 and $2 replaced by the last captured groups)
-//   < REGEX        the next output line that is no thinking line must match
-//   ~ REGEX        output lines are skipped until one matches
-//   log REGEX      wait until a log line after the last one matched matches
-//   nolog REGEX    no log line so far matches
-//   key            wait for the log line of the key of the test's board (see board)
-//   key FEN | MOVES  wait for the log line of the key a game reaches from FEN (or startpos)
-//                  by the coordinate moves, worked out by playing them on a board of its own
-//   board FEN      from here the test keeps its own board, starting at FEN: every move it
-//                  sends that is legal there is made on it, and every "move X" line of the
-//                  engine must be legal there and is made on it; under UCI every position
-//                  line sent sets it (when the line is good: a refused one leaves it), and
-//                  every bestmove must be legal there (0000 only without a legal move), its
-//                  ponder move legal after it
-//   avoid          the capture becomes a legal move of the test's board other than it
-//   thinking       the thinking lines since the last check (lines of the form DEPTH SCORE
-//                  TIME NODES PV, or UCI's info depth D score cp|mate S nodes N nps N time MS
-//                  [pv ...]) are at least two, with depths that rise and never fall; any other
-//                  line that begins "info depth" fails at once
-//   quiet          there were no thinking lines since the last check
-//   forget         the thinking lines so far are not checked
-//   signal NAME    send SIGINT or SIGTERM
-//   play N         N moves of a random opponent on the test's board, each sent after
-//                  "time 500" and "otim 500"; every reply is a legal move or the game's result
-//   eof            close the engine's input
-//   exit N         the engine ends by itself with status N
-//   book           (anywhere) the default book lies in the engine's directory
-// $DATA in a sent line is the test data folder. Regular expressions match whole lines;
-// # starts a comment line. Every wait has a generous limit that only fails a hang. A
-// script that leaves the engine running ends it with quit; it must then exit with status 0.
+// tests/data/xboard and tests/data/uci (one test each); the steps a script may take are
+// described in tests/data/SCRIPTS.md, beside them.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -75,9 +45,7 @@ int depthOf(const std::string& line) {
 std::vector<std::string> scriptNames() {
     std::vector<std::string> names;
     for (const char* protocol : {"xboard", "uci"})
-        for (const auto& entry : std::filesystem::directory_iterator(std::string(ZORVAK_TEST_DATA) + "/" + protocol))
-            if (entry.path().extension() == ".txt") names.push_back(protocol + ("/" + entry.path().stem().string()));
-    std::sort(names.begin(), names.end());
+        for (const std::string& name : dataFileNames(protocol, ".txt")) names.push_back(protocol + ("/" + name));
     return names;
 }
 

@@ -83,23 +83,14 @@ TEST_F(UciPosition, TheGameHistoryHoldsItsRepetitionsHoweverTheGameArrives) {
 }
 
 TEST_F(UciPosition, OnlyANewGameOrAnUnrelatedPositionClearsTheTable) {
-    const std::pair<const char*, bool> steps[] = {  // the line, whether it clears the table
-        {"position startpos moves e2e4 e7e5", false},            // goes on from the new game
-        {"position startpos moves e2e4 e7e5 g1f3 b8c6", false},  // the engine's move and the reply
-        {"position startpos moves e2e4 e7e5 g1f3 g8f6", false},  // another reply (a ponder miss)
-        {"position startpos moves e2e4", false},                 // taken back
-        {"position startpos moves e2e4 e7e5 e1e2", false},       // refused
-        {"position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1", true},   // an unrelated position
-        {"position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1 moves e1g1", false},
-        {"ucinewgame", true},
-        {"position startpos", false},
-    };
+    const std::vector<DataRow> steps = readDataTable("uci_table_clears.txt");
+    ASSERT_GE(steps.size(), 9u);
     constexpr std::uint32_t MARK = 0x5EED;
     send("ucinewgame");
-    for (const auto& step : steps) {
+    for (const DataRow& step : steps) {
         transpositionTable[7][1].word1 = MARK;
-        send(step.first);
-        EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.second) << step.first;
+        send(step[0]);
+        EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.at(1) == "yes") << step[0];
     }
 }
 

@@ -1,6 +1,10 @@
 // Coordinate moves read from the root snapshot, game moves made and taken back at the
-// root, and the checks that keep unplayable moves off the board.
+// root (make and unmake underneath, against positions pgn-extract computed), and the
+// checks that keep unplayable moves off the board.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
 
 #include "base/log.h"
 #include "board/validate.h"
@@ -25,29 +29,34 @@ void everyLegalMoveReadsBack(const std::string& where) {
 }
 
 // A real game or line played through the interface's reader as game moves, each position
-// checked against pgn-extract's FEN; then taken back move by move to its start.
-void playAndTakeBack(const RecordedGame& game) {
+// checked from scratch and against pgn-extract's FEN; then taken back move by move, each
+// position bit for bit (the history too) as it was. Notes the kinds of the moves made.
+void playAndTakeBack(const RecordedGame& game, std::set<MoveKind>& kinds) {
     const std::vector<std::string>& words = game.moves;
     setUpOrFail(game.fens[0].c_str());
-    const PositionSnapshot atStart = takeSnapshot();
+    std::vector<PositionSnapshot> before;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string where = game.name + " ply " + std::to_string(i + 1) + " " + words[i];
         everyLegalMoveReadsBack(where);
+        before.push_back(takeSnapshot());
         lastMoveFromBook = i % 3 == 0;  // the flag each move found is the flag it leaves when taken back
-        ASSERT_TRUE(applyGameMove(parseCoordinateMove(words[i].c_str()))) << where;
+        const Move move = parseCoordinateMove(words[i].c_str());
+        kinds.insert(moveKind(move));
+        ASSERT_TRUE(applyGameMove(move)) << where;
         ASSERT_EQ(validatePosition(), "") << where;
         ASSERT_EQ(currentFen(), game.fens[i + 1]) << where;
+        ASSERT_TRUE(rootSnapshot.rootEpSquare == position.epSquare && rootSnapshot.rootSide == position.sideToMove &&
+                    std::memcmp(rootSnapshot.rootBoard, position.board, sizeof position.board) == 0) << where << ": the root snapshot";
     }
     for (std::size_t i = words.size(); i > 0; --i) {
         const std::string where = game.name + " back to ply " + std::to_string(i - 1);
         ASSERT_TRUE(takeBackGameMoves(1)) << where;
-        ASSERT_EQ(currentFen(), game.fens[i - 1]) << where;
+        ASSERT_TRUE(takeSnapshot() == before[i - 1]) << where;
         ASSERT_EQ(validatePosition(), "") << where;
         ASSERT_EQ(lastMoveFromBook, (i - 1) % 3 == 0) << where;
         ASSERT_EQ(rootSnapshot.rootEpSquare, position.epSquare) << where;
     }
-    EXPECT_TRUE(takeSnapshot() == atStart) << game.name;  // the history too
-    EXPECT_FALSE(takeBackGameMoves(1)) << game.name;      // nothing before the set-up
+    EXPECT_FALSE(takeBackGameMoves(1)) << game.name;  // nothing before the set-up
 }
 
 void playShuffle(int plies) {
@@ -65,7 +74,10 @@ class OpponentMove : public ::testing::TestWithParam<DataRow> {};
 TEST(GameMoves, RealGamesAndLinesOfEveryKindThereAndBack) {
     const std::vector<RecordedGame> games = loadGamesAndLines();
     ASSERT_GE(games.size(), 16u);
-    for (const RecordedGame& game : games) playAndTakeBack(game);
+    std::set<MoveKind> kinds;
+    for (const RecordedGame& game : games) playAndTakeBack(game, kinds);
+    for (MoveKind k = 0; k < 16; ++k)
+        EXPECT_TRUE(k == KIND_NO_MOVE || kinds.count(k)) << "nothing exercises move kind " << k;
 }
 
 TEST_P(OpponentMove, IsReadAndJudged) {
@@ -94,7 +106,7 @@ TEST(GameMoves, TheReaderReadsTheRootSnapshotNotTheLivePosition) {
     EXPECT_EQ(parseCoordinateMove("g1f3"), makeMoveCode(squareOf("g1"), squareOf("f3"), KIND_QUIET));
 }
 
-TEST(GameMoves, AMoveAdvancesTheSnapshotClearsTheHistoryTableAndLogsTheKey) {
+TEST(GameMoves, AMoveClearsTheHistoryTableAndLogsTheKey) {
     setUpOrFail(START_FEN);
     const PositionSnapshot before = takeSnapshot();
     for (Move notAMove : {Move{0}, VERDICT_MATED, NULL_MOVE}) EXPECT_FALSE(applyGameMove(notAMove));
@@ -105,10 +117,6 @@ TEST(GameMoves, AMoveAdvancesTheSnapshotClearsTheHistoryTableAndLogsTheKey) {
     historyTable[BLACK][4095] = 9;
     ASSERT_TRUE(applyGameMove(parseCoordinateMove("e2e4")));
     closeLog();
-    EXPECT_EQ(rootSnapshot.rootEpSquare, squareOf("e3"));
-    EXPECT_EQ(rootSnapshot.rootBoard[squareOf("e4")], WHITE_PAWN);
-    EXPECT_EQ(rootSnapshot.rootBoard[squareOf("e2")], EMPTY);
-    EXPECT_EQ(rootSnapshot.rootSide, BLACK);
     EXPECT_EQ(historyTable[WHITE][1234], 0u);
     EXPECT_EQ(historyTable[BLACK][4095], 0u);
     EXPECT_EQ(readFile(dir.file("test.log")), keyLogLine(position.hashKey) + "\n");
@@ -147,9 +155,14 @@ TEST(GameMoves, AnEndlessGameKeepsItsNewestHistory) {
     setUpOrFail(START_FEN);
     playShuffle(3 * GAME_HISTORY_SIZE);
     EXPECT_EQ(historyTop->key(), position.hashKey);
-    EXPECT_EQ(currentFen(), START_FEN);  // back where it began after whole cycles
+    EXPECT_EQ((historyTop - 4)->key(), position.hashKey);  // the position four plies ago is the same
+    EXPECT_EQ(currentFen(), START_FEN);                    // back where it began after whole cycles
     EXPECT_EQ(validatePosition(), "");
+    // Making a move relies on every entry from the top up holding no move.
+    for (const GameHistoryEntry* e = historyTop; e < gameHistory + GAME_HISTORY_SIZE; ++e)
+        ASSERT_EQ(e->move, 0) << "entry " << e - gameHistory;
     const long kept = historyTop - gameHistory;
+    EXPECT_GE(kept, 100);
     const HashKey oldest = gameHistory[0].key();
     EXPECT_FALSE(takeBackGameMoves(static_cast<int>(kept) + 1));
     EXPECT_TRUE(takeBackGameMoves(static_cast<int>(kept)));

@@ -5,34 +5,21 @@
 #include <filesystem>
 
 #include "records/records_support.h"
+#include "support/data_files.h"
 
 TEST(ConverterCommandLine, EachConverterWithItsStatusAndReport) {
     TempDir dir;
     std::filesystem::copy_file(collectionPath("syntax.pgn"), dir.file("syntax.pgn"));
     writeFile(dir.file("list.txt"), "syntax.pgn\n");
-    const struct {
-        std::string arguments;
-        int status;
-        std::string out;  // a part of standard output
-        bool usageOnError;
-    } cases[] = {
-        {"--help", 0, "Usage: zorvak ", false},
-        {"pgn2game syntax.pgn out.game", 0,
-         "converted: 5 games. (skipped: 0)\nrejected with an error: 0 games.\nfile: syntax.pgn \t\tfinished\n", false},
-        {"game2pgn out.game out.pgn", 0, "OK\nconverted: 5 games.\nrejected with an error: 0 games.\n", false},
-        {"game2pos out.game out.db", 0, "OK\nconverted: 5 games.\n", false},
-        {"pgnlist2game list.txt out.game", 0, "\nCONVERTED GAMES: 0\n", false},
-        {"pgn2game missing.pgn out.game", 1, "Cannot open PGN input file: 'missing.pgn'\n", false},
-        {"game2pos missing.game out.db", 1, "Cannot open GAME input file: 'missing.game'\n", false},
-        {"pgn2game syntax.pgn", 2, "", true},
-        {"convert syntax.pgn out.game", 2, "", true},
-    };
-    for (const auto& c : cases) {
-        const ProgramRun run = runCommand("cd '" + dir.path + "' && '" + ZORVAK_BINARY + "' " + c.arguments +
+    const std::vector<DataRow> cases = readDataTable("converter_commands.txt");
+    ASSERT_GE(cases.size(), 9u);
+    for (DataRow c : cases) {
+        c.resize(4);  // a short row fails
+        const ProgramRun run = runCommand("cd '" + dir.path + "' && '" + ZORVAK_BINARY + "' " + c[0] +
                                           " < /dev/null 2> err.txt");
-        EXPECT_EQ(run.status, c.status) << c.arguments;
-        EXPECT_NE(run.output.find(c.out), std::string::npos) << c.arguments << ":\n" << run.output;
-        EXPECT_EQ(readFile(dir.file("err.txt")).find("Usage: zorvak ") != std::string::npos, c.usageOnError) << c.arguments;
+        EXPECT_EQ(std::to_string(run.status), c[1]) << c[0];
+        EXPECT_NE(run.output.find(unescaped(c[2])), std::string::npos) << c[0] << ":\n" << run.output;
+        EXPECT_EQ(readFile(dir.file("err.txt")).find("Usage: zorvak ") != std::string::npos, c[3] == "yes") << c[0];
     }
     EXPECT_EQ(splitLines(readFile(dir.file("out.pgn"))).size(), 10u);
     EXPECT_FALSE(fileExists(dir.file("Zorvak.log"))) << "the engine did not start";

@@ -1,20 +1,10 @@
 #include "records/records_support.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <regex>
 #include <sstream>
 
 #include "records/converters.h"
 #include "support/data_files.h"
-
-std::vector<std::string> collectionNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dataPath("records")))
-        if (entry.path().extension() == ".pgn") names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string collectionPath(const std::string& file) { return dataPath("records/" + file); }
 

@@ -10,9 +10,11 @@
 #include "records/gamerecord.h"
 #include "support/scratch.h"
 
+#include "support/data_files.h"
+
 // The PGN collections of tests/data/records (names without ".pgn"), and the path
 // of one of their files ("faults.games").
-std::vector<std::string> collectionNames();
+inline std::vector<std::string> collectionNames() { return dataFileNames("records", ".pgn"); }
 std::string collectionPath(const std::string& file);
 inline std::vector<std::string> referenceLines(const std::string& file) { return splitLines(readFile(collectionPath(file))); }
 

@@ -136,16 +136,8 @@ TEST_F(BenchTool, GameKeepsTheTableFromSearchToSearch) {
 }
 
 TEST_F(BenchTool, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
-    const std::vector<std::string> refused = {
-        "perft 3 'rnbqkbnr/ppppxppp w'", "moves ''", "divide 2 '8/8/8/8/8/8/8/8 w - -'", "perft 0 " + KIWIPETE,
-        "perft deep " + KIWIPETE, "perft 3", "eval 'not a position'", "eval", "search 5 'not a position'",
-        "search x '8/8/8/8/8/8/8/K6k w - -'", "search 5", "bench 3", "nonsense", "game 4",
-        // a depth, a position, a move made twice, the other side's move, a promotion letter too many
-        "game 1 '" + START + "' go", "game 4 'not a position' go", "game 4 '" + START + "' e2e4 e2e4",
-        "game 4 '" + START + "' e7e5", "game 4 '" + START + "' e2e4q",
-        // go when mated, go after a mate played, a word after a draw by rule
-        "game 2 '7k/6Q1/6K1/8/8/8/8/8 b - -' go", "game 2 '4r1k1/5ppp/8/8/8/6p1/5nPP/7K w - -' go go go",
-        "game 2 'k7/8/8/8/8/8/8/K7 w - -' go go"};
+    const std::vector<std::string> refused = readDataLines("bench_refused.txt");
+    ASSERT_GE(refused.size(), 20u);
     for (const std::string& arguments : refused) {
         const ProgramRun run = runBenchTool(arguments, "2>&1 >/dev/null");
         EXPECT_EQ(run.status, 2) << arguments;

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 std::vector<std::string> readDataLines(const std::string& relative) {
@@ -21,6 +22,17 @@ std::vector<std::string> readDataLines(const std::string& relative) {
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+std::string unescaped(const std::string& text) {
+    static const std::map<char, char> SINGLE = {{'s', ' '}, {'n', '\n'}, {'r', '\r'}, {'0', '\0'}};
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) out += text[i];
+        else if (text[++i] == 'x') out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else out += SINGLE.at(text[i]);
+    }
+    return out;
 }
 
 std::string identifierOf(std::string text) {
@@ -47,13 +59,17 @@ std::vector<DataRow> readDataTable(const std::string& relative) {
     return rows;
 }
 
-std::vector<RecordedGame> loadRecordedGames() {
+std::vector<std::string> dataFileNames(const std::string& folder, const std::string& extension) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dataPath("games")))
-        if (entry.path().extension() == ".uci") names.push_back(entry.path().stem().string());
+    for (const auto& entry : std::filesystem::directory_iterator(dataPath(folder)))
+        if (entry.path().extension() == extension) names.push_back(entry.path().stem().string());
     std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<RecordedGame> loadRecordedGames() {
     std::vector<RecordedGame> games;
-    for (const std::string& name : names) {
+    for (const std::string& name : dataFileNames("games", ".uci")) {
         RecordedGame game{name, splitWords(readDataLines("games/" + name + ".uci").at(0)),
                           readDataLines("games/" + name + ".fens")};
         EXPECT_EQ(game.fens.size(), game.moves.size() + 1) << name;

@@ -9,12 +9,16 @@ inline std::string dataPath(const std::string& relative) { return std::string(ZO
 std::vector<std::string> readDataLines(const std::string& relative);
 std::vector<std::string> splitWords(const std::string& line);
 std::string trimmed(const std::string& text);  // without blanks at either end
+// A data file's escapes as the bytes they stand for: \s a blank, \n, \r, \0, \xHH.
+std::string unescaped(const std::string& text);
 // The text with every character that is no letter or digit made '_': a test's name.
 std::string identifierOf(std::string text);
 // Those lines cut into fields at each '|', trimmed. No test assertion, so that it can feed
 // INSTANTIATE_TEST_SUITE_P: a missing file gives the row "missing FILE", which fails the test.
 using DataRow = std::vector<std::string>;
 std::vector<DataRow> readDataTable(const std::string& relative);
+// The names (without the extension) of a data folder's files with that extension, sorted.
+std::vector<std::string> dataFileNames(const std::string& folder, const std::string& extension);
 
 // A real game (tests/data/games) or a short line from a set-up position (tests/data/lines.txt):
 // its coordinate moves and the FEN before the first and after every ply.
