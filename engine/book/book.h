@@ -24,7 +24,7 @@ struct BookLine {
 };
 
 // Whether the current position is the one the book's lines start from: the
-// standard initial position, White to move.
+// standard initial position, White to move, with all four castle rights.
 bool isBookStart();
 
 // The book file a game loads: BOOK_FILE_NAME in the working directory, else the one

@@ -68,7 +68,12 @@ long pickBookLine(std::uint32_t seed, long lineCount) {
 
 void fixNextBookSeed(std::uint32_t seed) { fixedSeed = seed; }
 
-bool isBookStart() { return position.hashKey == INITIAL_POSITION_KEY && position.sideToMove == WHITE; }
+// The key does not tell the castle rights a set-up began with, nor an en-passant
+// square: the initial placement without all four rights is another position.
+bool isBookStart() {
+    return position.hashKey == INITIAL_POSITION_KEY && position.sideToMove == WHITE &&
+           position.castleRights == (CASTLE_WHITE | CASTLE_BLACK) && position.epSquare == 0;
+}
 
 bool loadBook(const char* fileName) {
     const std::uint32_t seed = nextSeed();

@@ -224,7 +224,7 @@ bool ignoreTwoIntegers(CommandInput& in) {
 
 bool ignoreWord(CommandInput& in) {
     char ignored[WORD_BUFFER_SIZE];
-    readWord(in.args(), ignored);
+    readWordOnLine(in.args(), ignored);
     return true;
 }
 
@@ -242,9 +242,9 @@ bool runConverter(CommandInput& in, Converter convert) {
     const EngineState before = engineState;
     stopThinking();
     char source[WORD_BUFFER_SIZE], target[WORD_BUFFER_SIZE];
-    const WordRead first = readWord(in.args(), source);
+    const WordRead first = readWordOnLine(in.args(), source);
     if (first == WordRead::END) return true;
-    const WordRead second = readWord(in.args(), target);
+    const WordRead second = readWordOnLine(in.args(), target);
     if (first == WordRead::WORD && second == WordRead::WORD) convert(source, target);
     if (before == ENGINE_WAITING || before == ENGINE_PONDERING) engineState = ENGINE_WAITING;
     return true;

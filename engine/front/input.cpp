@@ -18,6 +18,13 @@ int skipBlanks(Inbox& in) {
     return c;
 }
 
+// A command's arguments stand on its own line: a read never waits for the next one.
+int skipBlanksOnLine(Inbox& in) {
+    int c = in.get();
+    while (c != '\n' && isBlank(c)) c = in.get();
+    return c;
+}
+
 // Reads digits from c on; the first other character is put back.
 long readDigits(Inbox& in, int c) {
     long magnitude = 0;
@@ -84,7 +91,7 @@ void skipRestOfLine(Inbox& in) {
 }
 
 bool readInteger(Inbox& in, long& value) {
-    int c = skipBlanks(in);
+    int c = skipBlanksOnLine(in);
     const bool negative = c == '-';
     if (c == '-' || c == '+') c = in.get();
     if (!isDigit(c)) {
@@ -97,7 +104,7 @@ bool readInteger(Inbox& in, long& value) {
 }
 
 bool readThousandths(Inbox& in, long& thousandths) {
-    const int c = skipBlanks(in);
+    const int c = skipBlanksOnLine(in);
     if (!isDigit(c) && c != '.') {
         in.unget(c);
         return false;

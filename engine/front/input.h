@@ -25,13 +25,14 @@ bool readIntegerOnLine(Inbox& in, long& value);
 // Skips the rest of the current line, its line feed included.
 void skipRestOfLine(Inbox& in);
 
-// Reads an optionally signed decimal integer after any whitespace, clamped to
-// +-1e12. False (and the first character that is no digit left in the input)
-// when there is none.
+// Reads an optionally signed decimal integer after any blanks on the current line,
+// clamped to +-1e12. False (and the first character that is no digit, or the line
+// feed, left in the input) when there is none: a command sent without its number
+// never waits for the next line.
 bool readInteger(Inbox& in, long& value);
 
-// Reads a non-negative decimal number such as 12, 0.1 or .5 after any whitespace,
-// in thousandths (0.1 gives 100; further digits are dropped). False when there is none.
+// Reads a non-negative decimal number such as 12, 0.1 or .5 after any blanks on the
+// current line, in thousandths (0.1 gives 100; further digits are dropped). False when there is none.
 bool readThousandths(Inbox& in, long& thousandths);
 
 // True and consumes it when the next character is c.

@@ -44,12 +44,25 @@ std::string thinkingLine(const SearchReport& report) {
 
 void showUciInfo() { searchReportHook.store(showUciInfoLine, std::memory_order_release); }
 
+namespace {
+
+// UCI marks the scores of lines from an unfinished iteration that are only bounds.
+const char* uciBoundWord(ReportKind kind) {
+    switch (kind) {
+        case ReportKind::FAIL_HIGH: return " lowerbound";
+        case ReportKind::FAIL_LOW: return " upperbound";
+        default: return "";
+    }
+}
+
+}  // namespace
+
 std::string uciInfoLine(const SearchReport& report) {
     const bool mate = isMateScore(report.score);
     const std::uint64_t nps = report.elapsedMs ? report.nodes * MS_PER_SECOND / report.elapsedMs : 0;
     char head[160];
-    std::snprintf(head, sizeof head, "info depth %d score %s %d nodes %" PRIu64 " nps %" PRIu64 " time %u",
-                  report.depth, mate ? "mate" : "cp", mate ? movesToMate(report.score) : report.score, report.nodes,
-                  nps, report.elapsedMs);
+    std::snprintf(head, sizeof head, "info depth %d score %s %d%s nodes %" PRIu64 " nps %" PRIu64 " time %u",
+                  report.depth, mate ? "mate" : "cp", mate ? movesToMate(report.score) : report.score,
+                  uciBoundWord(report.kind), report.nodes, nps, report.elapsedMs);
     return report.pv[0] ? head + std::string(" pv ") + report.pv + "\n" : head + std::string("\n");
 }

@@ -1,7 +1,8 @@
 // Thinking output: the search's reports sent as xboard's lines
 // "DEPTH SCORE TIME NODES PV" (score in centipawns for the engine, time in
 // centiseconds), shown while post is on and always in analyze mode; or, under UCI,
-// always, as "info depth D score cp S nodes N nps N time MS pv ...".
+// always, as "info depth D score cp S [lowerbound|upperbound] nodes N nps N time MS pv ...".
+// Every line starts with the move the search would play if stopped then.
 #pragma once
 
 #include <string>

@@ -218,7 +218,8 @@ void ponderHit() {
     pending.pondering = false;
     engineState = ENGINE_THINKING;
     turnPonderIntoThink();
-    if (pending.searchEnded) return answerGo();
+    // An infinite search still waits for its stop.
+    if (pending.searchEnded && !pending.waitsForStop) return answerGo();
     // Pondering counts as time spent on the move.
     if (pending.budgeted) setDeadline(std::int64_t{moveTimeMs} + pending.startMs - std::int64_t{clockMs()});
 }

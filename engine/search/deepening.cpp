@@ -6,6 +6,7 @@
 #include "search/draw.h"
 #include "search/report.h"
 #include "search/root.h"
+#include "search/rootchoice.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
 
@@ -33,6 +34,8 @@ void seedFromTable(Window& window) {
             case BOUND_EXACT:
                 window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
                 iterationDepth = entryDepth(*entry);
+                // As good as a finished iteration, should the first one be stopped.
+                finishRootIteration(entryMove(*entry), score);
                 break;
             case BOUND_LOWER:
                 if (score > -WINDOW_LIMIT) window.alpha = score;
@@ -61,6 +64,9 @@ void logFen() {
 int searchIteration(const Window& window) {
     int score = searchRoot(window.alpha, window.beta);
     if (score <= window.alpha) {
+        // Until a re-search proves a move, the last choice stands, at most this good.
+        if (!stopRequested() && playableRootChoice().known)
+            reportRootLine(ReportKind::FAIL_LOW, playableRootChoice().move, score);
         aspirationState.store(-1, std::memory_order_relaxed);
         const int failed = score;
         score = searchRoot(-WINDOW_LIMIT, failed + 1);
@@ -76,9 +82,11 @@ int searchIteration(const Window& window) {
     return score;
 }
 
+// The finished iteration's choice is the head of the root list; its line starts
+// with it whatever older entry the root's table slot still holds.
 void traceIteration(int score) {
     if (searchRequest.load(std::memory_order_relaxed) == REQUEST_PONDER) logLine("-PONDER:");
-    pvToText(pvBuffer, iterationDepth);
+    pvToTextFrom(pvBuffer, bestMove(), iterationDepth);
     logLine("-E: %u:\t%d\t%s", static_cast<unsigned>(iterationDepth), score, pvBuffer);
 }
 
@@ -86,7 +94,8 @@ bool mateWithinDepth(int score) {
     return score <= iterationDepth - MATE_SCORE || score >= MATE_SCORE - iterationDepth;
 }
 
-// The move of the last finished iteration is the root's table entry.
+// Without any finished iteration (a deep first one from a table bound, stopped) the
+// root's table entry is the best guess.
 void takeMoveFromTable() {
     const HashEntry* entry = probeTable();
     if (!entry) {
@@ -96,6 +105,22 @@ void takeMoveFromTable() {
     if (entryMove(*entry) != bestMove()) logLine("-E: DIFFERENT MOVE");
     setBest(entryMove(*entry), entryScore(*entry));
     logLine("-***HT: %d", static_cast<int>(bestScore()));
+}
+
+// The move played: the last finished iteration's choice or what the unfinished one
+// proved at least as good, never the best bound of a pass that failed low nor an
+// older root entry that this search's results could not replace (the log notes
+// where the table's move differs).
+void settleMove() {
+    const RootChoice& choice = playableRootChoice();
+    if (!choice.known) return takeMoveFromTable();
+    const HashEntry* entry = probeTable();
+    if (entry && entryMove(*entry) != choice.move) logLine("-E: DIFFERENT MOVE");
+    setBest(choice.move, choice.score);
+    if (entry)
+        logLine("-***HT: %d", static_cast<int>(bestScore()));
+    else
+        logLine("%s", WARNING_LINE);
 }
 
 // A stopped search whose table entry was lost or overwritten by a colliding key
@@ -132,6 +157,7 @@ Move iterativeDeepening() {
     checkCount[BLACK] = checkCount[WHITE] = 0;
     setBest(0, 0);
     root.moveListEnd = nullptr;
+    resetRootChoice();
     iterationDepth = FIRST_ITERATION_DEPTH;
     Window window;
 
@@ -147,9 +173,11 @@ Move iterativeDeepening() {
     // 6. Deepen until the depth limit, a mate within the depth, a stalemate or a stop.
     while (iterationDepth <= static_cast<int>(maxDepth.load(std::memory_order_relaxed))) {
         const int score = searchIteration(window);
-        if (stopRequested() || bestMove() == VERDICT_STALEMATE) break;  // an interrupted iteration is not traced
+        if (stopRequested()) break;  // an interrupted iteration is not traced
+        finishRootIteration(bestMove(), score);
+        if (bestMove() == VERDICT_STALEMATE) break;
         traceIteration(score);
-        reportIteration(score);
+        reportRootLine(ReportKind::ITERATION, bestMove(), score);
         if (mateWithinDepth(score)) {
             logLine("--- MATE: %d", score);
             break;
@@ -158,8 +186,8 @@ Move iterativeDeepening() {
         window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
     }
 
-    // 7. The final move is the root's table entry.
-    takeMoveFromTable();
+    // 7. The move and its score.
+    settleMove();
     ensureLegalBestMove();
 
     // 8. The move, or the verdict, for the caller.

@@ -52,21 +52,24 @@ const char* pseudoMoveText(Move code) {
     }
 }
 
-void pvToText(char* buffer, int maxMoves, PvStyle style) {
+void pvToText(char* buffer, int maxMoves, PvStyle style) { pvToTextFrom(buffer, 0, maxMoves, style); }
+
+void pvToTextFrom(char* buffer, Move first, int maxMoves, PvStyle style) {
     const bool log = style == PvStyle::LOG;
     PlayedLine line;
     const int limit = std::min(maxMoves, MAX_SEARCH_DEPTH);
     char* out = buffer;
     while (line.count < limit) {
-        const HashEntry* entry = probeTable();
-        const Move move = entry ? entryMove(*entry) : 0;
-        if (entry && moveKind(move) == KIND_NO_MOVE) {
+        const bool given = line.count == 0 && first != 0;
+        const HashEntry* entry = given ? nullptr : probeTable();
+        const Move move = given ? first : entry ? entryMove(*entry) : 0;
+        if ((given || entry) && moveKind(move) == KIND_NO_MOVE) {
             if (log) out = append(out, pseudoMoveText(move));
             break;
         }
         // A key-check collision can hand over another position's move: play only
         // moves that are legal here, or the position would be corrupted.
-        if (!entry || !isLegalMove(move)) {
+        if (!move || !isLegalMove(move)) {
             if (log) out = append(out, NO_ENTRY_TEXT);
             break;
         }

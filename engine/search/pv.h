@@ -23,3 +23,7 @@ enum class PvStyle { LOG, MOVES_ONLY };
 // position's principal variation into buffer. Leaves the position and the game
 // history as it found them.
 void pvToText(char* buffer, int maxMoves, PvStyle style = PvStyle::LOG);
+// The same, with first (when not 0) as the line's first move and the table's line
+// after it: the root's line names the move the search chose even where the root's
+// own entry is an older, deeper one that its results could not replace.
+void pvToTextFrom(char* buffer, Move first, int maxMoves, PvStyle style = PvStyle::LOG);

@@ -1,6 +1,7 @@
-// What the search tells whoever shows its thinking: after each completed iteration
-// and whenever the root finds a new best move. The search calls the hook on its own
-// thread; without a hook it does no work for reports at all.
+// What the search tells whoever shows its thinking: a line for each finished
+// iteration and, within an unfinished one, for the move it would now play. The
+// search calls the hook on its own thread; without a hook it does no work for
+// reports at all.
 #pragma once
 
 #include <atomic>
@@ -9,19 +10,26 @@
 #include "board/types.h"
 #include "search/pv.h"
 
+// What a line's score is. Every line starts with the move the search would play.
+enum class ReportKind {
+    ITERATION,  // a finished iteration: its choice and exact score
+    NEW_BEST,   // an unfinished iteration: a move that beat the last choice, exact score
+    FAIL_HIGH,  // an unfinished iteration: a move at least this good (a lower bound)
+    FAIL_LOW,   // an unfinished iteration: the last choice, at most this good (an upper bound)
+};
+
 struct SearchReport {
     int depth;               // the iteration's depth in plies
     int score;               // for the side to move at the root
     std::uint32_t elapsedMs; // since the search began (a ponder search that became ours included)
     std::uint64_t nodes;
-    bool iterationDone;      // false: a new best move within an iteration
+    ReportKind kind;
     char pv[PV_BUFFER_SIZE]; // the moves of the principal variation, blank-separated
 };
 
 using SearchReportHook = void (*)(const SearchReport&);
 extern std::atomic<SearchReportHook> searchReportHook;
 
-// Called by the search: an iteration of this depth ended with score.
-void reportIteration(int score);
-// Called by the root search: move (not the first one tried) is the new best with score.
-void reportNewBestMove(Move move, int score);
+// Called by the search: a line of the current iteration starting with first, then
+// the table's line after it.
+void reportRootLine(ReportKind kind, Move first, int score);

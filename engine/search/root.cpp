@@ -8,6 +8,7 @@
 #include "search/draw.h"
 #include "search/ordering.h"
 #include "search/report.h"
+#include "search/rootchoice.h"
 #include "search/search.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
@@ -68,7 +69,10 @@ int searchRootFor(int alpha, int beta) {
     // 4. Ordering keys.
     setSearchKeys(moveListArray, end, root);
 
-    // 5. Move loop.
+    // 5. Move loop. The last choice is beaten only by a move that fails high above
+    // its score or outscores it in this pass, once it has its own result here.
+    const RootChoice& last = finishedRootChoice();
+    bool lastSearched = !last.known;
     bool historyPhase = false;
     for (MoveEntry* cursor = moveListArray; cursor < end; ++cursor) {
         root.moveCursor = cursor;
@@ -77,20 +81,23 @@ int searchRootFor(int alpha, int beta) {
         const int score = scoreRootMove<S>(root, move, alpha, beta, bound == BOUND_EXACT);
         if (stopRequested()) return best;  // the list stays in the order reached
         cursor->score = static_cast<std::int16_t>(score);
-        if (score <= best) continue;
-        bestEntry = cursor;
-        best = score;
-        if (score > alpha) {
-            if (score >= beta) {
-                recordCutoff(root, S, move, iterationDepth);
-                storeTable(iterationDepth, BOUND_LOWER, score, move);
-                promote(bestEntry);
-                return score;
+        if (move == last.move) lastSearched = true;
+        if (score > best) {
+            bestEntry = cursor;
+            best = score;
+            if (score > alpha) {
+                if (score >= beta) {
+                    recordCutoff(root, S, move, iterationDepth);
+                    storeTable(iterationDepth, BOUND_LOWER, score, move);
+                    promote(bestEntry);
+                    if (lastSearched || score > last.score) offerRootMove(move, score, ReportKind::FAIL_HIGH);
+                    return score;
+                }
+                alpha = score;
+                bound = BOUND_EXACT;
             }
-            alpha = score;
-            bound = BOUND_EXACT;
-            if (cursor != moveListArray) reportNewBestMove(move, score);
         }
+        if (lastSearched && bound == BOUND_EXACT) offerRootMove(bestEntry->move, best, ReportKind::NEW_BEST);
     }
 
     // 6. End: the best move to the head, or the verdict when no move was legal (which

@@ -115,7 +115,14 @@ TEST_F(LoadBook, OnlyTheInitialPlacementLoadsABook) {
     setUpOrFail("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -");
     EXPECT_FALSE(loadBook(path.c_str()));
     EXPECT_EQ(bookMoveAfter({}), 0);
-    setUpOrFail("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - -");  // other rights, the same key
+    // The same placement and key with fewer castle rights is another position: its
+    // lines would castle where it cannot.
+    for (const char* rights : {"-", "KQ", "Kk"}) {
+        setUpOrFail((std::string("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w ") + rights + " -").c_str());
+        EXPECT_FALSE(isBookStart()) << rights;
+        EXPECT_FALSE(loadBook(path.c_str()));
+    }
+    setUpOrFail(START_FEN);
     EXPECT_TRUE(loadBook(path.c_str()));
 }
 

@@ -25,7 +25,7 @@ namespace {
 const std::regex COORDINATE_MOVE("[a-h][1-8][a-h][1-8][qrbn]?");
 const std::regex THINKING_LINE(R"((\d+) (-?\d+) (\d+) (\d+)((?: [a-h][1-8][a-h][1-8][qrbn]?)+))");
 const std::regex UCI_INFO_LINE(
-    R"(info depth (\d+) score (?:cp|mate) -?\d+ nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
+    R"(info depth (\d+) score (?:cp|mate) -?\d+(?: lowerbound| upperbound)? nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
 const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
 
 // A coordinate move legal on the test's board.
