@@ -3,6 +3,7 @@
 #include "board/fen.h"
 #include "movegen/check.h"
 #include "movegen/legal.h"
+#include "movegen/notation.h"
 #include "search/draw.h"
 #include "search/report.h"
 #include "search/root.h"
@@ -107,6 +108,14 @@ void takeMoveFromTable() {
     logLine("-***HT: %d", static_cast<int>(bestScore()));
 }
 
+// A move the unfinished iteration chose, and why.
+void logChoice(const RootChoice& choice) {
+    char text[MOVE_TEXT_SIZE];
+    moveToText(text, choice.move);
+    logLine("-E: PLAYS %s (%s at depth %d)", text, choice.kind == ReportKind::FAIL_HIGH ? "fail high" : "new best",
+            iterationDepth);
+}
+
 // The move played: the last finished iteration's choice or what the unfinished one
 // proved at least as good, never the best bound of a pass that failed low nor an
 // older root entry that this search's results could not replace (the log notes
@@ -116,6 +125,7 @@ void settleMove() {
     if (!choice.known) return takeMoveFromTable();
     const HashEntry* entry = probeTable();
     if (entry && entryMove(*entry) != choice.move) logLine("-E: DIFFERENT MOVE");
+    if (choice.kind != ReportKind::ITERATION) logChoice(choice);
     setBest(choice.move, choice.score);
     if (entry)
         logLine("-***HT: %d", static_cast<int>(bestScore()));

@@ -9,7 +9,7 @@ RootChoice playable;
 
 void resetRootChoice() { finished = playable = RootChoice{}; }
 
-void finishRootIteration(Move move, int score) { finished = playable = {move, score, true}; }
+void finishRootIteration(Move move, int score) { finished = playable = {move, score, true, ReportKind::ITERATION}; }
 
 const RootChoice& finishedRootChoice() { return finished; }
 
@@ -21,6 +21,6 @@ void offerRootMove(Move move, int score, ReportKind kind) {
     // bound; what was last shown is what would be played.
     if (playable.known && move == playable.move && kind != ReportKind::FAIL_HIGH) return;
     const bool show = playable.known;
-    playable = {move, score, true};
+    playable = {move, score, true, kind};
     if (show) reportRootLine(kind, move, score);
 }

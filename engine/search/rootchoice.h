@@ -11,6 +11,7 @@ struct RootChoice {
     Move move = 0;
     int score = 0;
     bool known = false;
+    ReportKind kind = ReportKind::ITERATION;  // how it was chosen
 };
 
 // A new search: nothing chosen yet.
