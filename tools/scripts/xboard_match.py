@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Plays the engine against Debian's fairymax inside the real XBoard and reports what a user would see.
 
-usage: xboard_match.py [--uci] [--engine CMD] [--name NAME] [--opponent CMD] [--dir DIR] GAMES TIMECONTROL
+usage: xboard_match.py [--uci] [--engine CMD] [--name NAME] [--opponent CMD] [--opponent-name NAME]
+                       [--openings N] [--dir DIR] GAMES TIMECONTROL
   TIMECONTROL     MOVES/SECONDS (40/10: 40 moves in 10 s) or SECONDS+INCREMENT (5+0.1)
   --uci           load the engine as a UCI engine (-fUCI: XBoard runs it through polyglot)
   --engine CMD    the engine (default: build/zorvak; `zorvak` for the installed one), started in a folder of
                   its own with nothing in it: it finds its book by itself
   --opponent CMD  the opponent, an xboard engine (default: Debian's fairymax)
+  --opponent-name NAME  its name in the PGN (default: its file name; give one when both are Zorvak)
+  --openings N    start the games from N openings of at least 10 plies, spread over pgn-extract's ECO
+                  file (Debian's pgn-extract), each played twice with colours reversed
   --dir DIR       the scratch directory (default: a new one under /tmp)
 
 XBoard runs unattended (-noGUI under xvfb-run) in match mode: colours alternate, pondering is on and
@@ -25,6 +29,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from debian import GAMES_DIR, program  # noqa: E402
+from elo import describe  # noqa: E402
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 PGN, DEBUG, OUTPUT = 'games.pgn', 'xboard.debug', 'xboard.out'
@@ -50,12 +55,24 @@ def arguments():
     parser.add_argument('--engine', default=os.path.join(REPO, 'build', 'zorvak'))
     parser.add_argument('--name', help='the engine\'s name in the PGN (default: its file name)')
     parser.add_argument('--opponent')
+    parser.add_argument('--opponent-name')
+    parser.add_argument('--openings', type=int, default=0)
     parser.add_argument('--dir')
     options = parser.parse_args()
     options.name = options.name or os.path.basename(options.engine.split()[0])
     options.opponent = options.opponent or program('fairymax')
+    # XBoard starts the engines in their own folders: a relative path must still lead to them.
+    options.engine, options.opponent = absolute(options.engine), absolute(options.opponent)
+    options.opponent_name = options.opponent_name or os.path.basename(options.opponent.split()[0])
     options.dir = os.path.abspath(options.dir or tempfile.mkdtemp(prefix='xboard-match-'))
     return options
+
+
+def absolute(command):
+    words = shlex.split(command)
+    if os.sep in words[0] and os.path.exists(words[0]):
+        words[0] = os.path.abspath(words[0])
+    return shlex.join(words)
 
 
 def time_control(text):
@@ -79,13 +96,34 @@ def engine_directory(options):
     return directory
 
 
+ECO_FILE = '/usr/share/pgn-extract/eco.pgn'
+OPENINGS = 'openings.pgn'
+OPENING_MIN_PLIES = 10
+
+
+def opening_file(options):
+    """Writes N openings of at least OPENING_MIN_PLIES plies, evenly spread over the ECO codes; its path."""
+    extract = program('pgn-extract')
+    everything = os.path.join(options.dir, 'eco-long.pgn')
+    subprocess.run([extract, '-s', '-7', '-pl%d' % OPENING_MIN_PLIES, '-o', everything, ECO_FILE], check=True,
+                   stderr=subprocess.DEVNULL)
+    games = [g for g in re.split(r'\n(?=\[Event )', read(everything)) if g.strip() and '#' not in g]
+    step = max(1, len(games) // options.openings)
+    path = os.path.join(options.dir, OPENINGS)
+    with open(path, 'w') as f:
+        f.write('\n'.join(games[::step][:options.openings]).strip() + '\n')
+    return path
+
+
 def xboard_command(options, clock):
     command = [program('xvfb-run', 'xvfb'), '-a', program('xboard'), '-noGUI',
                '-fcp', options.engine, '-fd', engine_directory(options), '-fn', options.name,
-               '-scp', options.opponent, '-mg', str(options.games), *clock,
+               '-scp', options.opponent, '-sn', options.opponent_name, '-mg', str(options.games), *clock,
                '-ponderNextMove', 'true', '-autoCallFlag', 'true',
                '-sgf', PGN, '-debug', '-nameOfDebugFile', DEBUG,
                '-xexit', '-saveSettingsOnExit', 'false', '-matchPause', '1000']
+    if options.openings:
+        command += ['-lgf', opening_file(options), '-lgi', '-2']
     if options.uci:
         program('polyglot')
         command += ['-fUCI', '-adapterCommand', ADAPTER]
@@ -220,7 +258,7 @@ def flag_counts(kinds):
 def report(options, games, start, sections, output):
     """Prints the flags of the start-up, each game with its flags, XBoard's own messages and the totals.
     Returns True if the engine was flagged or a game did not finish."""
-    names = {'first': options.name, 'second': os.path.basename(options.opponent.split()[0])}
+    names = {'first': options.name, 'second': options.opponent_name}
     flags = debug_flags(start, names)
     if flags:
         print('start-up:')
@@ -242,9 +280,9 @@ def report(options, games, start, sections, output):
     # "Error" replies to commands it does not know are no fault of the engine.
     ours = [kind for kind, culprit, _ in flags if culprit in (options.name, None)]
     theirs = [kind for kind, culprit, _ in flags if culprit not in (options.name, None)]
-    print('total: %s +%d =%d -%d of %d games; flagged: %s; opponent: %s' % (
+    print('total: %s +%d =%d -%d of %d games (%s); flagged: %s; opponent: %s' % (
         options.name, scores.count(1), scores.count(0), scores.count(-1), options.games,
-        flag_counts(ours), flag_counts(theirs)))
+        describe(scores.count(1), scores.count(0), scores.count(-1)), flag_counts(ours), flag_counts(theirs)))
     return any(culprit in (options.name, None) for _, culprit, _ in flags)
 
 
