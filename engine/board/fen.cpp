@@ -178,43 +178,44 @@ bool readFen(const char* text, Position& p, EpdOperation& op) {
     return isPlayable(p, kings);
 }
 
-bool setUpBoard(const char* text) {
+bool setUpBoard(Position& pos, const char* text) {
     // The new position is read aside: refused text leaves the board intact.
     Position next;
     EpdOperation op;
     if (!readFen(text, next, op)) return false;
-    placePosition(next);
+    pos = next;
+    startHistory(pos);
     return true;
 }
 
-char* writeFen(char* buffer) {
+char* writeFen(const Position& pos, char* buffer) {
     char* out = buffer;
     int pending = 0;
     for (Square s = 0; s < 64; ++s) {
         const bool rankStart = fileOf(s) == 0;
-        if (rankStart || position.board[s] != EMPTY) {
+        if (rankStart || pos.board[s] != EMPTY) {
             if (pending) *out++ = static_cast<char>('0' + pending);
             pending = 0;
             if (rankStart && s != 0) *out++ = '/';
         }
-        if (position.board[s] != EMPTY)
-            *out++ = PIECE_LETTERS[position.board[s]];
+        if (pos.board[s] != EMPTY)
+            *out++ = PIECE_LETTERS[pos.board[s]];
         else
             ++pending;
     }
     if (pending) *out++ = static_cast<char>('0' + pending);
     *out++ = ' ';
-    *out++ = position.sideToMove == WHITE ? 'w' : 'b';
+    *out++ = pos.sideToMove == WHITE ? 'w' : 'b';
     *out++ = ' ';
-    if (position.castleRights == 0) *out++ = '-';
-    if (position.castleRights & CASTLE_WHITE_SHORT) *out++ = 'K';
-    if (position.castleRights & CASTLE_WHITE_LONG) *out++ = 'Q';
-    if (position.castleRights & CASTLE_BLACK_SHORT) *out++ = 'k';
-    if (position.castleRights & CASTLE_BLACK_LONG) *out++ = 'q';
+    if (pos.castleRights == 0) *out++ = '-';
+    if (pos.castleRights & CASTLE_WHITE_SHORT) *out++ = 'K';
+    if (pos.castleRights & CASTLE_WHITE_LONG) *out++ = 'Q';
+    if (pos.castleRights & CASTLE_BLACK_SHORT) *out++ = 'k';
+    if (pos.castleRights & CASTLE_BLACK_LONG) *out++ = 'q';
     *out++ = ' ';
-    if (position.epSquare) {
-        *out++ = fileChar(position.epSquare);
-        *out++ = rankChar(position.epSquare);
+    if (pos.epSquare) {
+        *out++ = fileChar(pos.epSquare);
+        *out++ = rankChar(pos.epSquare);
     } else {
         *out++ = '-';
     }

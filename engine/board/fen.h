@@ -17,13 +17,13 @@ struct EpdOperation {
 // is malformed or the position is one the engine cannot play safely.
 bool readFen(const char* text, Position& p, EpdOperation& op);
 
-// Sets the board up from FEN text: the position and a fresh game history, nothing
-// else. False, with the board as it was, for text readFen refuses.
-bool setUpBoard(const char* text);
+// Sets pos up from FEN text with a fresh game history, nothing else. False, with
+// pos as it was, for text readFen refuses.
+bool setUpBoard(Position& pos, const char* text);
 
 // Writes the position as four FEN fields; buffer must hold FEN_BUFFER_SIZE bytes.
 inline constexpr int FEN_BUFFER_SIZE = 96;
-char* writeFen(char* buffer);
+char* writeFen(const Position& pos, char* buffer);
 
 // Prints a 64-byte board as a diagram on standard output.
 void printBoard(const Piece* board);

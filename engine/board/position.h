@@ -1,4 +1,4 @@
-// The one global position and its game history.
+// The position and its game history.
 #pragma once
 
 #include <bit>
@@ -6,48 +6,6 @@
 #include <cstring>
 
 #include "board/tables.h"
-
-struct Position {
-    Bitboard occupied;
-    Bitboard occupiedRot90;
-    Bitboard occupiedA1H8;
-    Bitboard occupiedH1A8;
-    // [1..10] pawns to queens by piece code; [11] black pieces, [12] white pieces (kings included).
-    Bitboard pieceBoards[13];
-    HashKey hashKey;
-    std::uint32_t pawnKey;
-    Piece board[64];
-    std::uint8_t kingSquare[2];  // [BLACK], [WHITE]; NO_KING_SQUARE while a side has no king
-    std::uint16_t castleRights;
-    std::uint8_t epSquare;  // 0 = none
-    std::uint8_t totalMaterial;
-    std::uint8_t pieceMaterial[2];
-    std::uint8_t pawnCount[2];
-    Side sideToMove;
-    Move avoidMove;
-    Move expectedMove;
-
-    Bitboard pieces(Piece p) const { return pieceBoards[p]; }
-    Bitboard sidePieces(Side s) const { return pieceBoards[occupancyIndex(s)]; }
-};
-
-extern Position position;
-
-// What the last set-up began with: every later key follows from it and the moves.
-struct SetupOrigin {
-    std::uint16_t castleRights;
-    std::uint8_t epSquare;
-};
-extern SetupOrigin setupOrigin;
-
-// Sliding attacks from s over the current occupancy.
-[[gnu::always_inline]] inline Bitboard rookAttacks(Square s) {
-    return rankAttacks(s, position.occupied) | fileAttacks(s, position.occupiedRot90);
-}
-[[gnu::always_inline]] inline Bitboard bishopAttacks(Square s) {
-    return diagA1H8Attacks(s, position.occupiedA1H8) | diagH1A8Attacks(s, position.occupiedH1A8);
-}
-inline Bitboard queenAttacks(Square s) { return rookAttacks(s) | bishopAttacks(s); }
 
 // ---- Game history ---------------------------------------------------------
 struct GameHistoryEntry {
@@ -82,11 +40,69 @@ inline constexpr int HISTORY_SEARCH_RESERVE = 512;
 // Repetition scans never look further back than 100 plies; keep a little more.
 inline constexpr int HISTORY_KEEP_ON_COMPACT = 128;
 
-extern GameHistoryEntry gameHistory[GAME_HISTORY_SIZE];
-extern GameHistoryEntry* historyTop;
+// What the last set-up began with: every later key follows from it and the moves.
+struct SetupOrigin {
+    std::uint16_t castleRights;
+    std::uint8_t epSquare;
+};
+
+// A position is a value: the board, its keys and material, and the game history
+// that repetitions are judged by. Whoever searches or replays owns one; copying it
+// copies the game so far.
+struct Position {
+    Bitboard occupied;
+    Bitboard occupiedRot90;
+    Bitboard occupiedA1H8;
+    Bitboard occupiedH1A8;
+    // [1..10] pawns to queens by piece code; [11] black pieces, [12] white pieces (kings included).
+    Bitboard pieceBoards[13];
+    HashKey hashKey;
+    std::uint32_t pawnKey;
+    Piece board[64];
+    std::uint8_t kingSquare[2];  // [BLACK], [WHITE]; NO_KING_SQUARE while a side has no king
+    std::uint16_t castleRights;
+    std::uint8_t epSquare;  // 0 = none
+    std::uint8_t totalMaterial;
+    std::uint8_t pieceMaterial[2];
+    std::uint8_t pawnCount[2];
+    Side sideToMove;
+    Move avoidMove;
+    Move expectedMove;
+    SetupOrigin origin;
+    // The entry of the current position; those below it are the game so far.
+    GameHistoryEntry* historyTop;
+    GameHistoryEntry history[GAME_HISTORY_SIZE];
+
+    // An empty board with an empty history.
+    Position() {
+        std::memset(static_cast<void*>(this), 0, sizeof *this);
+        historyTop = history;
+    }
+    // A copy's history pointer points into its own history.
+    Position(const Position& other) { *this = other; }
+    Position& operator=(const Position& other) {
+        if (this == &other) return *this;
+        std::memcpy(static_cast<void*>(this), &other, sizeof *this);
+        historyTop = history + (other.historyTop - other.history);
+        return *this;
+    }
+
+    Bitboard pieces(Piece p) const { return pieceBoards[p]; }
+    Bitboard sidePieces(Side s) const { return pieceBoards[occupancyIndex(s)]; }
+    std::ptrdiff_t historyLength() const { return historyTop - history; }
+};
+
+// Sliding attacks from s over p's occupancy.
+[[gnu::always_inline]] inline Bitboard rookAttacks(const Position& p, Square s) {
+    return rankAttacks(s, p.occupied) | fileAttacks(s, p.occupiedRot90);
+}
+[[gnu::always_inline]] inline Bitboard bishopAttacks(const Position& p, Square s) {
+    return diagA1H8Attacks(s, p.occupiedA1H8) | diagH1A8Attacks(s, p.occupiedH1A8);
+}
+inline Bitboard queenAttacks(const Position& p, Square s) { return rookAttacks(p, s) | bishopAttacks(p, s); }
 
 // Drops old history entries when the game has used up the room a search needs.
-void compactGameHistory();
+void compactGameHistory(Position& p);
 
-// Makes p the position, with a fresh game history that starts from it.
-void placePosition(const Position& p);
+// Gives p a fresh game history that starts from it, and notes its set-up origin.
+void startHistory(Position& p);

@@ -230,4 +230,4 @@ constexpr auto buildSelectors() {
 constinit const std::array<std::array<const PieceSquareTable*, PST_MATERIAL_LIMIT + 1>, PST_KIND_COUNT>
     pstByMaterial = buildSelectors();
 
-int currentPawnTableId() { return pawnTableIdAt(pstMaterial()); }
+int currentPawnTableId(const Position& pos) { return pawnTableIdAt(pstMaterial(pos)); }

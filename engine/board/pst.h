@@ -24,12 +24,12 @@ inline constexpr PstKind PST_KIND_OF_PIECE[13] = {PST_KING, PST_PAWN,   PST_PAWN
 inline constexpr PstKind pstKindOf(Piece p) { return PST_KIND_OF_PIECE[p]; }
 
 // totalMaterial clamped to the range pstByMaterial covers (only many promotions exceed it).
-inline int pstMaterial() {
-    return position.totalMaterial > PST_MATERIAL_LIMIT ? PST_MATERIAL_LIMIT : position.totalMaterial;
+inline int pstMaterial(const Position& pos) {
+    return pos.totalMaterial > PST_MATERIAL_LIMIT ? PST_MATERIAL_LIMIT : pos.totalMaterial;
 }
 
-// The table of a kind at the current totalMaterial.
-inline const PieceSquareTable& currentPst(PstKind kind) { return *pstByMaterial[kind][pstMaterial()]; }
+// The table of a kind at pos's totalMaterial.
+inline const PieceSquareTable& currentPst(const Position& pos, PstKind kind) { return *pstByMaterial[kind][pstMaterial(pos)]; }
 
-// Which of the four pawn tables (0 = A .. 3 = D) is in force at the current totalMaterial.
-int currentPawnTableId();
+// Which of the four pawn tables (0 = A .. 3 = D) is in force at pos's totalMaterial.
+int currentPawnTableId(const Position& pos);

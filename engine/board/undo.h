@@ -20,15 +20,15 @@ struct UndoRecord {
     std::int8_t materialDelta;
 };
 
-// Saves what unmakeMove restores by copy, from the current position into undo.
-[[gnu::always_inline]] inline void saveUndoInfo(UndoRecord& undo) {
-    undo.savedOccupied = position.occupied;
-    undo.savedSideOccupancy = position.sidePieces(position.sideToMove);
-    undo.savedOccupiedRot90 = position.occupiedRot90;
-    undo.savedOccupiedA1H8 = position.occupiedA1H8;
-    undo.savedOccupiedH1A8 = position.occupiedH1A8;
-    undo.savedHashKey = position.hashKey;
-    undo.savedPawnKey = position.pawnKey;
-    undo.savedCastleRights = position.castleRights;
-    undo.savedEpSquare = position.epSquare;
+// Saves what unmakeMove restores by copy, from pos into undo.
+[[gnu::always_inline]] inline void saveUndoInfo(const Position& pos, UndoRecord& undo) {
+    undo.savedOccupied = pos.occupied;
+    undo.savedSideOccupancy = pos.sidePieces(pos.sideToMove);
+    undo.savedOccupiedRot90 = pos.occupiedRot90;
+    undo.savedOccupiedA1H8 = pos.occupiedA1H8;
+    undo.savedOccupiedH1A8 = pos.occupiedH1A8;
+    undo.savedHashKey = pos.hashKey;
+    undo.savedPawnKey = pos.pawnKey;
+    undo.savedCastleRights = pos.castleRights;
+    undo.savedEpSquare = pos.epSquare;
 }

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "board/position.h"
+
 // Empty when everything agrees, else a description of the first mismatches.
-std::string validatePosition();
+std::string validatePosition(const Position& pos);
 
 #ifndef NDEBUG
 #include <cassert>
-#define ZORVAK_ASSERT_VALID() assert(validatePosition().empty())
+#define ZORVAK_ASSERT_VALID(pos) assert(validatePosition(pos).empty())
 #else
-#define ZORVAK_ASSERT_VALID() ((void)0)
+#define ZORVAK_ASSERT_VALID(pos) ((void)0)
 #endif

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "board/types.h"
+#include "board/position.h"
+
+class TranspositionTable;
 
 // ---- The book's numbers -----------------------------------------------------------
 inline constexpr const char* BOOK_FILE_NAME = "Zorvak.book";
@@ -23,31 +25,31 @@ struct BookLine {
     Move moves[BOOK_LINE_MAX_MOVES] = {};
 };
 
-// Whether the current position is the one the book's lines start from: the
-// standard initial position, White to move, with all four castle rights.
-bool isBookStart();
+// Whether pos is the one the book's lines start from: the standard initial position,
+// White to move, with all four castle rights.
+bool isBookStart(const Position& pos);
 
 // The book file a game loads: BOOK_FILE_NAME in the working directory, else the one
 // beside the running executable, else the one in the data folder installed with it;
 // the first that opens. When none does, the working directory's (whose load fails).
 std::string findBookFile();
 
-// Loads the book file into the transposition table; only the book's start
-// position (isBookStart) loads one. One line picked at random is written last, so it wins
-// wherever lines share a position. False for a missing, malformed or unplayable
+// Loads the book file into the table, its lines played on a position of the loader's
+// own from the initial position. One line picked at random is written last, so it
+// wins wherever lines share a position. False for a missing, malformed or unplayable
 // file, or a file whose line count is wrong; entries written before the failure
-// stay. Leaves the position and hashAge as it found them.
-bool loadBook(const char* fileName);
+// stay. Leaves the table's age as it found it.
+bool loadBook(const char* fileName, TranspositionTable& tt);
 
-// Plays moves[0..count) from the current position and writes each position's
-// move into the table as a book move. False, with nothing written, when a move
-// is not legal in its position or the line is longer than BOOK_LINE_MAX_MOVES.
-// Leaves the position as it found it on every path.
-bool storeLine(const Move* moves, int count);
+// Plays moves[0..count) from pos and writes each position's move into the table as
+// a book move. False, with nothing written, when a move is not legal in its position
+// or the line is longer than BOOK_LINE_MAX_MOVES. Leaves pos as it found it on every
+// path.
+bool storeLine(Position& pos, TranspositionTable& tt, const Move* moves, int count);
 
 // The book move of the current position: the move of its book entry in the table
 // when that move is legal here, else 0. Playing it is the caller's business.
-Move bookMove();
+Move bookMove(Position& pos, const TranspositionTable& tt);
 
 // The number of the chosen line, 1..lineCount, for a seed; the first line of the
 // file has the number lineCount.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <random>
 
+#include "board/fen.h"
 #include "board/zobrist.h"
 #include "book/book.h"
 #include "book/bookfile.h"
@@ -24,24 +25,23 @@ std::uint32_t nextSeed() {
 // comes back on every exit.
 class BookAgeScope {
 public:
-    BookAgeScope() : saved_(hashAge) { hashAge = AGE_BOOK; }
-    ~BookAgeScope() { hashAge = saved_; }
+    explicit BookAgeScope(TranspositionTable& tt) : tt_(tt), saved_(tt.age()) { tt.setAge(AGE_BOOK); }
+    ~BookAgeScope() { tt_.setAge(saved_); }
     BookAgeScope(const BookAgeScope&) = delete;
     BookAgeScope& operator=(const BookAgeScope&) = delete;
 
 private:
+    TranspositionTable& tt_;
     std::uint16_t saved_;
 };
-
-// The line being read and the chosen line: two fixed buffers of BOOK_LINE_MAX_MOVES moves.
-BookLine lineBuffer;
-BookLine chosenLine;
 
 // Reads the records in file order, storing all but the chosen one; the chosen
 // line (number `chosen`, counted down from lineCount) is kept in chosenLine.
 // False when a record is refused or a line cannot be played; linesLeft ends at 0
 // exactly when the file held lineCount lines.
-bool storeRecords(std::istream& in, long lineCount, long chosen, long& linesLeft, bool& chosenRead) {
+bool storeRecords(Position& pos, TranspositionTable& tt, std::istream& in, long lineCount, long chosen,
+                  BookLine& chosenLine, long& linesLeft, bool& chosenRead) {
+    BookLine lineBuffer;
     linesLeft = lineCount;
     chosenRead = false;
     while (in.good()) {
@@ -52,7 +52,7 @@ bool storeRecords(std::istream& in, long lineCount, long chosen, long& linesLeft
         if (read == BookRecordRead::ENDED) break;
         if (isChosen)
             chosenRead = true;
-        else if (!storeLine(line.moves, line.count))
+        else if (!storeLine(pos, tt, line.moves, line.count))
             return false;
         --linesLeft;
     }
@@ -70,24 +70,27 @@ void fixNextBookSeed(std::uint32_t seed) { fixedSeed = seed; }
 
 // The key does not tell the castle rights a set-up began with, nor an en-passant
 // square: the initial placement without all four rights is another position.
-bool isBookStart() {
-    return position.hashKey == INITIAL_POSITION_KEY && position.sideToMove == WHITE &&
-           position.castleRights == (CASTLE_WHITE | CASTLE_BLACK) && position.epSquare == 0;
+bool isBookStart(const Position& pos) {
+    return pos.hashKey == INITIAL_POSITION_KEY && pos.sideToMove == WHITE &&
+           pos.castleRights == (CASTLE_WHITE | CASTLE_BLACK) && pos.epSquare == 0;
 }
 
-bool loadBook(const char* fileName) {
+bool loadBook(const char* fileName, TranspositionTable& tt) {
     const std::uint32_t seed = nextSeed();
-    if (!isBookStart()) return false;
+    Position pos;
+    if (!setUpBoard(pos, START_FEN)) return false;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return false;
     long lineCount = 0;
     if (!readBookCount(in, lineCount) || lineCount < 1) return false;
 
-    const BookAgeScope bookAge;
+    const BookAgeScope bookAge(tt);
     long linesLeft = 0;
     bool chosenRead = false;
-    if (!storeRecords(in, lineCount, pickBookLine(seed, lineCount), linesLeft, chosenRead)) return false;
+    BookLine chosenLine;
+    if (!storeRecords(pos, tt, in, lineCount, pickBookLine(seed, lineCount), chosenLine, linesLeft, chosenRead))
+        return false;
     if (!chosenRead || chosenLine.count == 0) return false;
-    if (!storeLine(chosenLine.moves, chosenLine.count)) return false;
+    if (!storeLine(pos, tt, chosenLine.moves, chosenLine.count)) return false;
     return linesLeft == 0;
 }

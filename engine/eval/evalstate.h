@@ -58,5 +58,5 @@ constexpr Bitboard squaresNamed(std::initializer_list<const char*> names) {
 }
 
 // Pawns of a side.
-inline Bitboard pawnsOf(Side s) { return position.pieceBoards[pawnOf(s)]; }
-inline bool hasQueen(Side s) { return position.pieceBoards[queenOf(s)] != 0; }
+inline Bitboard pawnsOf(const Position& pos, Side s) { return pos.pieceBoards[pawnOf(s)]; }
+inline bool hasQueen(const Position& pos, Side s) { return pos.pieceBoards[queenOf(s)] != 0; }

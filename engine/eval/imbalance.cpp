@@ -2,9 +2,9 @@
 
 #include "eval/evalconst.h"
 
-int materialImbalance(int minor, int major) {
-    const bool whiteQueen = hasQueen(WHITE);
-    const bool blackQueen = hasQueen(BLACK);
+int materialImbalance(const Position& pos, int minor, int major) {
+    const bool whiteQueen = hasQueen(pos, WHITE);
+    const bool blackQueen = hasQueen(pos, BLACK);
     const bool queensBalanced = whiteQueen == blackQueen;
 
     if (minor == 0) {
@@ -27,7 +27,7 @@ int materialImbalance(int minor, int major) {
     }
 }
 
-void addMaterialImbalance(EvalState& state) {
-    if (position.pieceMaterial[WHITE] < IMBALANCE_FROM && position.pieceMaterial[BLACK] < IMBALANCE_FROM) return;
-    state.score += materialImbalance(state.minorBalance, state.majorBalance);
+void addMaterialImbalance(const Position& pos, EvalState& state) {
+    if (pos.pieceMaterial[WHITE] < IMBALANCE_FROM && pos.pieceMaterial[BLACK] < IMBALANCE_FROM) return;
+    state.score += materialImbalance(pos, state.minorBalance, state.majorBalance);
 }

@@ -6,7 +6,7 @@
 // Adjustment for the balances (white minus black counts of minors and of rooks
 // and queens) and the queens on the board, from White's side. Applies whatever
 // the material; addMaterialImbalance decides whether it is taken.
-int materialImbalance(int minorBalance, int majorBalance);
+int materialImbalance(const Position& pos, int minorBalance, int majorBalance);
 
 // Adds the term when either side has at least IMBALANCE_FROM units of pieces.
-void addMaterialImbalance(EvalState& state);
+void addMaterialImbalance(const Position& pos, EvalState& state);

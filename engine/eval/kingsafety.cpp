@@ -29,10 +29,10 @@ static_assert((SHORT_WING.kingSquares & LONG_WING.kingSquares) == 0, "a king sta
 // where a castled king's rook would not. Inlined, so that the wing's squares fold
 // into constants.
 template <Side S>
-[[gnu::always_inline]] inline int wingShelter(const ShelterWing& wing) {
-    if (position.pieceBoards[rookOf(S)] & forSide<S>(wing.rookSquares)) return 0;
-    const Bitboard pawns = pawnsOf(S);
-    const int base = hasQueen(S ^ 1) ? SHELTER_BASE_ENEMY_QUEEN : SHELTER_BASE_NO_ENEMY_QUEEN;
+[[gnu::always_inline]] inline int wingShelter(const Position& pos, const ShelterWing& wing) {
+    if (pos.pieceBoards[rookOf(S)] & forSide<S>(wing.rookSquares)) return 0;
+    const Bitboard pawns = pawnsOf(pos, S);
+    const int base = hasQueen(pos, S ^ 1) ? SHELTER_BASE_ENEMY_QUEEN : SHELTER_BASE_NO_ENEMY_QUEEN;
     const int perPawn = base + wing.adjust;
     int bonus = perPawn * popCount(pawns & forSide<S>(wing.pawnSquares));
     if (pawns & forSide<S>(wing.cornerPawns)) bonus += perPawn / 2;
@@ -42,10 +42,10 @@ template <Side S>
 // Shelter bonus of side S's king, positive for S. The wings do not overlap: the
 // king stands on one of them at most.
 template <Side S>
-int sideShelter() {
-    const Bitboard king = bitOf(position.kingSquare[S]);
-    if (king & forSide<S>(SHORT_WING.kingSquares)) return wingShelter<S>(SHORT_WING);
-    if (king & forSide<S>(LONG_WING.kingSquares)) return wingShelter<S>(LONG_WING);
+int sideShelter(const Position& pos) {
+    const Bitboard king = bitOf(pos.kingSquare[S]);
+    if (king & forSide<S>(SHORT_WING.kingSquares)) return wingShelter<S>(pos, SHORT_WING);
+    if (king & forSide<S>(LONG_WING.kingSquares)) return wingShelter<S>(pos, LONG_WING);
     return 0;
 }
 
@@ -58,8 +58,8 @@ int exposeNeighbourFile(int count, Bitboard file, Bitboard own, Bitboard theirs)
 
 // Danger to side S's king: its exposure times the enemy's tropism weight, positive for the enemy.
 template <Side S>
-int dangerTo(const EvalState& state) {
-    if (position.pieceMaterial[S ^ 1] <= KING_DANGER_ABOVE) return 0;
+int dangerTo(const Position& pos, const EvalState& state) {
+    if (pos.pieceMaterial[S ^ 1] <= KING_DANGER_ABOVE) return 0;
     // Tropism cannot reach 128 with at most 16 pieces a side; the clamp keeps the lookup safe regardless.
     const int tropism = std::min<int>(state.tropism[S ^ 1], KING_ATTACK_WEIGHT_SIZE - 1);
     return SHELTER_FACTOR[state.exposure[S]] * KING_ATTACK_WEIGHT[tropism];
@@ -67,22 +67,22 @@ int dangerTo(const EvalState& state) {
 
 }  // namespace
 
-int kingPlacementScore() {
-    const PieceSquareTable& table = currentPst(PST_KING);
-    return table[position.kingSquare[WHITE]] - table[position.kingSquare[BLACK]];
+int kingPlacementScore(const Position& pos) {
+    const PieceSquareTable& table = currentPst(pos, PST_KING);
+    return table[pos.kingSquare[WHITE]] - table[pos.kingSquare[BLACK]];
 }
 
-int kingShelterScore() {
-    if (position.totalMaterial <= SHELTER_ABOVE) return 0;
-    return sideShelter<WHITE>() - sideShelter<BLACK>();
+int kingShelterScore(const Position& pos) {
+    if (pos.totalMaterial <= SHELTER_ABOVE) return 0;
+    return sideShelter<WHITE>(pos) - sideShelter<BLACK>(pos);
 }
 
 template <Side S>
-std::uint8_t kingExposure() {
-    if (position.totalMaterial <= SHELTER_ABOVE) return 0;
-    const Square king = position.kingSquare[S];
-    const Bitboard own = pawnsOf(S);
-    const Bitboard theirs = pawnsOf(S ^ 1);
+std::uint8_t kingExposure(const Position& pos) {
+    if (pos.totalMaterial <= SHELTER_ABOVE) return 0;
+    const Square king = pos.kingSquare[S];
+    const Bitboard own = pawnsOf(pos, S);
+    const Bitboard theirs = pawnsOf(pos, S ^ 1);
     int count = 0;
     if (!(FILE_EXCEPT[king] & own)) count = EXPOSURE_OWN_FILE_NO_OWN_PAWN;
     if (!(FILE_EXCEPT[king] & theirs))
@@ -90,18 +90,18 @@ std::uint8_t kingExposure() {
     // The h side first, then the a side.
     if (fileOf(king) != 7) count = exposeNeighbourFile(count, FILE_EXCEPT[king + 1], own, theirs);
     if (fileOf(king) != 0) count = exposeNeighbourFile(count, FILE_EXCEPT[king - 1], own, theirs);
-    if (hasQueen(S ^ 1)) count += EXPOSURE_ENEMY_QUEEN;
+    if (hasQueen(pos, S ^ 1)) count += EXPOSURE_ENEMY_QUEEN;
     return static_cast<std::uint8_t>(count);
 }
 
-template std::uint8_t kingExposure<WHITE>();
-template std::uint8_t kingExposure<BLACK>();
+template std::uint8_t kingExposure<WHITE>(const Position&);
+template std::uint8_t kingExposure<BLACK>(const Position&);
 
-int kingDangerScore(const EvalState& state) { return dangerTo<BLACK>(state) - dangerTo<WHITE>(state); }
+int kingDangerScore(const Position& pos, const EvalState& state) { return dangerTo<BLACK>(pos, state) - dangerTo<WHITE>(pos, state); }
 
-void addKingPlacementAndShelter(EvalState& state) {
-    state.score += kingPlacementScore();
-    state.score += kingShelterScore();
-    state.exposure[WHITE] = kingExposure<WHITE>();
-    state.exposure[BLACK] = kingExposure<BLACK>();
+void addKingPlacementAndShelter(const Position& pos, EvalState& state) {
+    state.score += kingPlacementScore(pos);
+    state.score += kingShelterScore(pos);
+    state.exposure[WHITE] = kingExposure<WHITE>(pos);
+    state.exposure[BLACK] = kingExposure<BLACK>(pos);
 }

@@ -11,10 +11,10 @@ int attackWeight(Bitboard attackers) { return moreThanOne(attackers) ? ATTACK_WE
 
 // The score of one pawn of side S on s, as a positive value for S.
 template <Side S>
-int pawnScore(Square s, const PieceSquareTable& table) {
+int pawnScore(const Position& pos, Square s, const PieceSquareTable& table) {
     const Side enemy = S ^ 1;
-    const Bitboard own = pawnsOf(S);
-    const Bitboard theirs = pawnsOf(enemy);
+    const Bitboard own = pawnsOf(pos, S);
+    const Bitboard theirs = pawnsOf(pos, enemy);
     int value = PAWN_VALUE + table[pstIndex<S>(s)];
 
     bool passer = (PASSED_MASK[S][s] & theirs) == 0;
@@ -38,29 +38,29 @@ int pawnScore(Square s, const PieceSquareTable& table) {
 }
 
 template <Side S>
-int sidePawnScore(const PieceSquareTable& table) {
+int sidePawnScore(const Position& pos, const PieceSquareTable& table) {
     int sum = 0;
-    for (Bitboard b = pawnsOf(S); b;) sum += pawnScore<S>(popLowestSquare(b), table);
+    for (Bitboard b = pawnsOf(pos, S); b;) sum += pawnScore<S>(pos, popLowestSquare(b), table);
     return sum;
 }
 
 }  // namespace
 
-int pawnStructureScore() {
-    const PieceSquareTable& table = currentPst(PST_PAWN);
-    return sidePawnScore<WHITE>(table) - sidePawnScore<BLACK>(table);
+int pawnStructureScore(const Position& pos) {
+    const PieceSquareTable& table = currentPst(pos, PST_PAWN);
+    return sidePawnScore<WHITE>(pos, table) - sidePawnScore<BLACK>(pos, table);
 }
 
-int cachedPawnStructureScore() {
-    const int tableId = currentPawnTableId();
+int cachedPawnStructureScore(const Position& pos, PawnHashTable& cache) {
+    const int tableId = currentPawnTableId(pos);
     int score;
-    if (probePawnHash(position.pawnKey, tableId, score)) return score;
-    score = pawnStructureScore();
-    storePawnHash(position.pawnKey, tableId, score);
+    if (cache.probe(pos.pawnKey, tableId, score)) return score;
+    score = pawnStructureScore(pos);
+    cache.store(pos.pawnKey, tableId, score);
     return score;
 }
 
-void addPawnStructure(EvalState& state) {
+void addPawnStructure(const Position& pos, PawnHashTable& cache, EvalState& state) {
     if (state.pawnsOnBoard == 0) return;
-    state.score += cachedPawnStructureScore();
+    state.score += cachedPawnStructureScore(pos, cache);
 }

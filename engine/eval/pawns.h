@@ -2,12 +2,13 @@
 #pragma once
 
 #include "eval/evalstate.h"
+#include "eval/pawnhash.h"
 
-// The pawn-structure score of the current position, white minus black, computed afresh.
-int pawnStructureScore();
+// The pawn-structure score of pos, white minus black, computed afresh.
+int pawnStructureScore(const Position& pos);
 
 // The same score, taken from the pawn cache when it holds it and stored there when not.
-int cachedPawnStructureScore();
+int cachedPawnStructureScore(const Position& pos, PawnHashTable& cache);
 
 // Adds the pawn term to the pass (nothing when no pawn is on the board).
-void addPawnStructure(EvalState& state);
+void addPawnStructure(const Position& pos, PawnHashTable& cache, EvalState& state);

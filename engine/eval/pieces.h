@@ -6,15 +6,15 @@
 #include "eval/evalstate.h"
 
 template <Side S>
-void addKnights(EvalState& state);
+void addKnights(const Position& pos, EvalState& state);
 
 // Also the trapped-bishop penalty and the bishop pair.
 template <Side S>
-void addBishops(EvalState& state);
+void addBishops(const Position& pos, EvalState& state);
 
 // Also the file terms and the rooks on the seventh rank (the second, for Black).
 template <Side S>
-void addRooks(EvalState& state);
+void addRooks(const Position& pos, EvalState& state);
 
 template <Side S>
-void addQueens(EvalState& state);
+void addQueens(const Position& pos, EvalState& state);

@@ -5,11 +5,13 @@
 #include "front/state.h"
 #include "front/think.h"
 #include "front/timecontrol.h"
+#include "game/gameposition.h"
 #include "game/gamemove.h"
 #include "movegen/notation.h"
+#include "search/searchthread.h"
 
 bool playBookMove() {
-    const Move move = bookMove();
+    const Move move = bookMove(gamePosition, engineTable());
     if (move == 0) {
         if (lastMoveFromBook) {
             lastMoveFromBook = 0;

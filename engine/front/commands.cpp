@@ -11,6 +11,7 @@
 #include "front/think.h"
 #include "front/thinking.h"
 #include "front/timecontrol.h"
+#include "game/gameposition.h"
 #include "game/gamemove.h"
 #include "game/setup.h"
 #include "records/converters.h"
@@ -166,7 +167,7 @@ bool takeBack(int count) {
     if (!positionReady) return true;
     if (takeBackGameMoves(count)) {
         char fen[FEN_BUFFER_SIZE];
-        writeFen(fen);
+        writeFen(gamePosition, fen);
         logLine("-M: took back %d: %s", count, fen);
     } else {
         logLine("-M: cannot take back %d move(s): not that many game moves since the set-up", count);

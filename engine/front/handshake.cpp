@@ -10,6 +10,7 @@
 #include "front/constants.h"
 #include "front/state.h"
 #include "front/uci.h"
+#include "game/gameposition.h"
 #include "game/gamemove.h"
 #include "search/searchthread.h"
 #include "search/tt.h"
@@ -35,7 +36,6 @@ bool handshake(WordRead read, const char* firstWord) {
     // The tables are built at compile time; the events exist from the start.
     engineState = ENGINE_WAITING;
     createSearchThread();
-    clearTranspositionTable();
     sendLine("%s", FEATURES);
     sendLine("feature done=1\n");
     return true;

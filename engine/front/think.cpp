@@ -3,6 +3,7 @@
 #include <atomic>
 #include <optional>
 
+#include "game/gameposition.h"
 #include "base/clock.h"
 #include "base/log.h"
 #include "base/output.h"
@@ -33,14 +34,14 @@ void ringWatchedInbox() {
 
 bool isInCheck() {
     CheckInfo check;
-    computeCheckInfo(check);
+    computeCheckInfo(gamePosition, check);
     return check.checkers != 0;
 }
 
 // How long to let the search run: the budget, less what a ponder search already spent.
 std::uint64_t waitTimeMs(bool wasPondering) {
     if (!wasPondering) return moveTimeMs;
-    const std::int64_t left = std::int64_t{moveTimeMs} + searchStartMs - std::int64_t{clockMs()};
+    const std::int64_t left = std::int64_t{moveTimeMs} + engineControl().startMs - std::int64_t{clockMs()};
     return left > 0 ? static_cast<std::uint64_t>(left) : 0;
 }
 
@@ -64,7 +65,7 @@ ThinkEnd thinkForBudget(CommandInput& in, std::uint64_t budgetMs) {
             case Inbox::Wake::QUIT: return ThinkEnd::STOPPED;
             case Inbox::Wake::DONE: return ThinkEnd::PLAY;
             case Inbox::Wake::DEADLINE: {
-                const std::uint32_t extra = extraGiven || aspirationState >= 0 ? 0 : extraTimeAfterFailLow();
+                const std::uint32_t extra = extraGiven || rootAspiration() >= 0 ? 0 : extraTimeAfterFailLow();
                 if (extra == 0) return ThinkEnd::PLAY;
                 logLine("-M: FL - Extra time");
                 deadline += std::chrono::milliseconds(extra);
@@ -93,23 +94,23 @@ struct EngineAnswer {
 
 EngineAnswer engineAnswer() {
     const Move chosen = bestMove();
-    if (const char* line = verdictResultLine(chosen, position.sideToMove, isInCheck())) return {0, 0, line};
+    if (const char* line = verdictResultLine(chosen, gamePosition.sideToMove, isInCheck())) return {0, 0, line};
     const Move move = playableBestMove();
-    if (!move) return {0, 0, verdictResultLine(VERDICT_NO_MOVES, position.sideToMove, isInCheck())};
+    if (!move) return {0, 0, verdictResultLine(VERDICT_NO_MOVES, gamePosition.sideToMove, isInCheck())};
     return {move, bestScore(), nullptr};
 }
 
 // What the engine's move itself brings about, from the position after it.
 const char* resultAfterMove(int score) {
-    const bool blackToMove = position.sideToMove == BLACK;
+    const bool blackToMove = gamePosition.sideToMove == BLACK;
     if (score == MATE_IN_ONE_SCORE) return blackToMove ? "1-0 {Zorvak mates 1}\n" : "0-1 {Zorvak mates 1}\n";
     if (score > MATE_THRESHOLD) {
-        const HashEntry* entry = probeTable();
+        const std::optional<HashEntry> entry = engineTable().probe(gamePosition);
         if (entry && entryMove(*entry) == VERDICT_MATED)
             return blackToMove ? "1-0 {Zorvak mates 1#}\n" : "0-1 {Zorvak mates 1#}\n";
         return nullptr;
     }
-    switch (checkDraw(2)) {
+    switch (checkDraw(gamePosition, 2)) {
         case VERDICT_REPETITION: return "1/2-1/2 {Draw by 3 fold repetition (22)}\n";
         case VERDICT_FIFTY_MOVES: return "1/2-1/2 {Draw by 50 moves rule (33)}\n";
         case VERDICT_NO_MATERIAL: return "1/2-1/2 {Draw by insufficient material to mate (44)}\n";
@@ -131,9 +132,9 @@ const char* playEngineMove(Move move, int score) {
 
 Move playableBestMove() {
     const Move chosen = bestMove();
-    if (isLegalMove(chosen)) return chosen;
+    if (isLegalMove(gamePosition, chosen)) return chosen;
     MoveEntry legal[MAX_MOVES_PER_POSITION];
-    if (generateLegalMoves(legal) == 0) return 0;
+    if (generateLegalMoves(gamePosition, legal) == 0) return 0;
     // Should the search ever leave something that is no legal move here, the engine
     // still never sends an illegal one.
     logLine("-M: search move not legal, playing the first legal move");
@@ -169,7 +170,7 @@ void thinkAndMove(CommandInput& in) {
     if (wasPondering)
         turnPonderIntoThink();
     else
-        StartEngine(REQUEST_THINK, depthLimit);
+        StartEngine(gamePosition, REQUEST_THINK, depthLimit);
     // Let it think for the budget, reading the interface meanwhile, then stop it.
     logLine("M-WAIT %u", clockMs());
     const std::uint64_t budgetMs = waitTimeMs(wasPondering);
@@ -211,15 +212,15 @@ void startPondering() {
     }
     // A verdict code or a move the table holds for another position (a key
     // collision) must never be made.
-    const HashEntry* entry = probeTable();
+    const std::optional<HashEntry> entry = engineTable().probe(gamePosition);
     const Move reply = entry ? entryMove(*entry) : 0;
-    if (!isLegalMove(reply)) {
+    if (!isLegalMove(gamePosition, reply)) {
         logLine("- NO ponder move");
         return;
     }
     engineState = ENGINE_PONDERING;
     makePonderMove(reply);
-    StartEngine(REQUEST_PONDER, depthLimit);
+    StartEngine(gamePosition, REQUEST_PONDER, depthLimit);
     char text[MOVE_TEXT_SIZE];
     moveToText(text, reply);
     logLine("-ponder move: %s", text);
@@ -227,6 +228,6 @@ void startPondering() {
 
 void startAnalysis() {
     engineState = ENGINE_ANALYZING;
-    StartEngine(REQUEST_ANALYZE, NO_DEPTH_LIMIT);
+    StartEngine(gamePosition, REQUEST_ANALYZE, NO_DEPTH_LIMIT);
     logLine("-M: analysing");
 }

@@ -161,10 +161,9 @@ bool dispatchUciWord(const char* word, CommandInput& in) {
 
 void uciHandshake() {
     // The interface judges the game: a drawn position still gets a move.
-    verdictForDrawnRoot = false;
+    engineControl().verdictForDrawnRoot = false;
     showUciInfo();
     createSearchThread();
-    clearTranspositionTable();
     sendIdentity();
 }
 

@@ -12,6 +12,7 @@
 #include "book/book.h"
 #include "front/input.h"
 #include "front/state.h"
+#include "game/gameposition.h"
 #include "game/gamemove.h"
 #include "game/setup.h"
 

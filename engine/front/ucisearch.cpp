@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "game/gameposition.h"
 #include "base/clock.h"
 #include "base/log.h"
 #include "base/output.h"
@@ -130,7 +131,7 @@ void answerWithBookMove(Move move) {
 // A book position is answered from the book, at once, or, pondering, at the
 // ponderhit or stop, with no search meanwhile. False when the book has no move here.
 bool goFromBook(const GoWords& go) {
-    const Move move = ownBook && !go.infinite ? bookMove() : 0;
+    const Move move = ownBook && !go.infinite ? bookMove(gamePosition, engineTable()) : 0;
     if (!move) return false;
     if (!go.ponder) {
         answerWithBookMove(move);
@@ -148,7 +149,7 @@ bool goFromBook(const GoWords& go) {
 
 void startGo(Inbox& args) {
     const GoWords go = readGo(args);
-    const Side side = position.sideToMove;
+    const Side side = gamePosition.sideToMove;
     if (goFromBook(go)) return;
 
     // The budget, from the side to move's clock or the movetime; the first move
@@ -166,8 +167,8 @@ void startGo(Inbox& args) {
     pending.waitsForStop = go.infinite;
     pending.budgeted = timed && !go.infinite;
     engineState = go.ponder ? ENGINE_PONDERING : ENGINE_THINKING;
-    StartEngine(go.ponder ? REQUEST_PONDER : REQUEST_THINK, depthOf(go), nodesOf(go));
-    pending.startMs = searchStartMs;
+    StartEngine(gamePosition, go.ponder ? REQUEST_PONDER : REQUEST_THINK, depthOf(go), nodesOf(go));
+    pending.startMs = engineControl().startMs;
     if (pending.budgeted && !go.ponder) setDeadline(moveTimeMs);
 }
 
@@ -188,7 +189,7 @@ void waitForGoOrInput(Inbox& input) {
                 if (!pending.timed) break;
                 // A root that has just failed low may finish its iteration, once.
                 const std::uint32_t extra =
-                    pending.extraGiven || aspirationState >= 0 ? 0 : extraTimeAfterFailLow();
+                    pending.extraGiven || rootAspiration() >= 0 ? 0 : extraTimeAfterFailLow();
                 if (extra == 0) return answerGo();
                 logLine("-M: FL - Extra time");
                 pending.deadline += std::chrono::milliseconds(extra);

@@ -1,5 +1,6 @@
 #include "game/gamemove.h"
 
+#include "game/gameposition.h"
 #include "base/log.h"
 #include "board/attacks.h"
 #include "board/makemove.h"
@@ -7,7 +8,7 @@
 #include "game/rootsnapshot.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
-#include "search/history.h"
+#include "search/searchthread.h"
 #include "search/tt.h"
 
 std::atomic<std::uint8_t> lastMoveFromBook{0};
@@ -55,11 +56,11 @@ void logKey(HashKey key) { logLine("%x %x", keyHigh(key), keyLow(key)); }
 // Whether the newest count records are the last count moves of the game history,
 // made by alternating sides up to the side to move now.
 bool recordsMatchHistory(int count) {
-    if (count > recordCount || count > historyTop - gameHistory) return false;
-    Side mover = position.sideToMove ^ 1;
+    if (count > recordCount || count > gamePosition.historyTop - gamePosition.history) return false;
+    Side mover = gamePosition.sideToMove ^ 1;
     for (int back = 0; back < count; ++back, mover ^= 1) {
         const GameMoveRecord& record = recordBack(back);
-        const GameHistoryEntry& before = historyTop[-1 - back];
+        const GameHistoryEntry& before = gamePosition.historyTop[-1 - back];
         if (record.mover != mover || record.move != before.move || record.undo.savedHashKey != before.key())
             return false;
     }
@@ -77,14 +78,14 @@ Move parseCoordinateMove(const char* word) {
 
 bool applyGameMove(Move move) {
     if (move == 0 || moveKind(move) == KIND_NO_MOVE) return false;
-    GameMoveRecord& record = pushRecord(move, position.sideToMove);
-    saveUndoInfo(record.undo);
-    makeMove(move, record.undo);
-    ZORVAK_ASSERT_VALID();
-    compactGameHistory();
+    GameMoveRecord& record = pushRecord(move, gamePosition.sideToMove);
+    saveUndoInfo(gamePosition, record.undo);
+    makeMove(gamePosition, move, record.undo);
+    ZORVAK_ASSERT_VALID(gamePosition);
+    compactGameHistory(gamePosition);
     refreshRootSnapshot();
-    clearHistoryTable();
-    logKey(position.hashKey);
+    clearHistoryCounters();
+    logKey(gamePosition.hashKey);
     return true;
 }
 
@@ -93,28 +94,28 @@ bool takeBackGameMoves(int count) {
     for (int i = 0; i < count; ++i) {
         const GameMoveRecord& record = recordBack(0);
         UndoRecord undo = record.undo;
-        unmakeMove(record.move, undo);
+        unmakeMove(gamePosition, record.move, undo);
         lastMoveFromBook = record.bookFlagBefore;
         newestRecord = (newestRecord - 1 + GAME_MOVE_RECORDS) % GAME_MOVE_RECORDS;
         --recordCount;
     }
-    ZORVAK_ASSERT_VALID();
+    ZORVAK_ASSERT_VALID(gamePosition);
     refreshRootSnapshot();
-    clearHistoryTable();
-    logKey(position.hashKey);
+    clearHistoryCounters();
+    logKey(gamePosition.hashKey);
     return true;
 }
 
-bool isAcceptableOpponentMove(Move move) { return isLegalMove(move); }
+bool isAcceptableOpponentMove(Move move) { return isLegalMove(gamePosition, move); }
 
 bool setSideToMove(Side side) {
-    if (position.sideToMove == side) return true;
-    if (attackersOf(position, position.kingSquare[side ^ 1], side) != 0) return false;
-    if (position.epSquare) {
-        clearEnPassantSquare();
-        historyTop->setKey(position.hashKey);
+    if (gamePosition.sideToMove == side) return true;
+    if (attackersOf(gamePosition, gamePosition.kingSquare[side ^ 1], side) != 0) return false;
+    if (gamePosition.epSquare) {
+        clearEnPassantSquare(gamePosition);
+        gamePosition.historyTop->setKey(gamePosition.hashKey);
     }
-    position.sideToMove = side;
+    gamePosition.sideToMove = side;
     refreshRootSnapshot();
     return true;
 }
@@ -122,17 +123,17 @@ bool setSideToMove(Side side) {
 Move ponderMove() { return predictedReply; }
 
 void makePonderMove(Move reply) {
-    predictedReplyMover = position.sideToMove;
+    predictedReplyMover = gamePosition.sideToMove;
     predictedReplyBookFlag = lastMoveFromBook;
-    saveUndoInfo(predictedReplyUndo);
-    makeMove(reply, predictedReplyUndo);
-    predictedReplyKey = position.hashKey;
+    saveUndoInfo(gamePosition, predictedReplyUndo);
+    makeMove(gamePosition, reply, predictedReplyUndo);
+    predictedReplyKey = gamePosition.hashKey;
     predictedReply = reply;
 }
 
 void takeBackPonderMove() {
     if (!predictedReply) return;
-    unmakeMove(predictedReply, predictedReplyUndo);
+    unmakeMove(gamePosition, predictedReply, predictedReplyUndo);
     predictedReply = 0;
 }
 
@@ -149,11 +150,11 @@ void keepPonderMove() {
 
 Move predictedReplyTo(Move move) {
     UndoRecord undo;
-    saveUndoInfo(undo);
-    makeMove(move, undo);
+    saveUndoInfo(gamePosition, undo);
+    makeMove(gamePosition, move, undo);
     // A verdict code, or a move the table holds for a colliding key, is no reply.
-    const HashEntry* entry = probeTable();
-    const Move reply = entry && isLegalMove(entryMove(*entry)) ? entryMove(*entry) : 0;
-    unmakeMove(move, undo);
+    const std::optional<HashEntry> entry = engineTable().probe(gamePosition);
+    const Move reply = entry && isLegalMove(gamePosition, entryMove(*entry)) ? entryMove(*entry) : 0;
+    unmakeMove(gamePosition, move, undo);
     return reply;
 }

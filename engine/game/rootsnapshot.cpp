@@ -1,4 +1,5 @@
 #include "game/rootsnapshot.h"
+#include "game/gameposition.h"
 
 #include <cstring>
 
@@ -7,10 +8,10 @@
 RootSnapshot rootSnapshot;
 
 void refreshRootSnapshot() {
-    std::memcpy(rootSnapshot.rootBoard, position.board, sizeof rootSnapshot.rootBoard);
-    rootSnapshot.rootSide = position.sideToMove;
-    rootSnapshot.rootEpSquare = position.epSquare;
-    rootSnapshot.rootCastleRights = position.castleRights;
-    rootSnapshot.rootWhiteKingSquare = position.kingSquare[WHITE];
-    rootSnapshot.rootBlackKingSquare = position.kingSquare[BLACK];
+    std::memcpy(rootSnapshot.rootBoard, gamePosition.board, sizeof rootSnapshot.rootBoard);
+    rootSnapshot.rootSide = gamePosition.sideToMove;
+    rootSnapshot.rootEpSquare = gamePosition.epSquare;
+    rootSnapshot.rootCastleRights = gamePosition.castleRights;
+    rootSnapshot.rootWhiteKingSquare = gamePosition.kingSquare[WHITE];
+    rootSnapshot.rootBlackKingSquare = gamePosition.kingSquare[BLACK];
 }

@@ -5,23 +5,12 @@
 #include "base/log.h"
 #include "base/output.h"
 #include "book/book.h"
-#include "eval/pawnhash.h"
+#include "game/gameposition.h"
 #include "game/rootsnapshot.h"
 #include "movegen/notation.h"
-#include "search/history.h"
-#include "search/plyrecord.h"
-#include "search/tt.h"
+#include "search/searchthread.h"
 
 namespace {
-
-// The search state the previous game left: every table the search and the
-// evaluation fill as they go.
-void clearSearchState() {
-    clearTranspositionTable();
-    clearHistoryTable();
-    clearKillers();
-    clearPawnHashTable();
-}
 
 // The game goes on without a book; the interface and the log are told.
 void reportBookError() {
@@ -29,15 +18,11 @@ void reportBookError() {
     logLine("-\ttellusererror BOOK ERROR!\n\n");  // the line, then an empty one
 }
 
-// Resolves the operand of a noted "am"/"bm" operation in the position next, which
-// is made the position only for the look and then put back. False, with a
-// warning, when the operand is no move there.
+// Resolves the operand of a noted "am"/"bm" operation in the position next. False,
+// with a warning, when the operand is no move there.
 bool resolveEpdMove(const EpdOperation& op, Position& next) {
     if (!op.name) return true;
-    const Position current = position;
-    position = next;
-    const Move move = parseSan(op.operand);
-    position = current;
+    const Move move = parseSan(next, op.operand);
     if (!move) {
         sendLine("Warning cannot recognize move: %s\r\n", op.operand);
         return false;
@@ -52,25 +37,29 @@ bool setPosition(const char* text, bool loadBookFlag) {
     // The new position is read and checked aside: refused text leaves the game as it was.
     Position next;
     EpdOperation op;
-    if (!readFen(text, next, op) || !resolveEpdMove(op, next)) return false;
-    placePosition(next);
+    if (!readFen(text, next, op)) return false;
+    startHistory(next);
+    if (!resolveEpdMove(op, next)) return false;
+    gamePosition = next;
     refreshRootSnapshot();
     if (!startNewGame(loadBookFlag)) reportBookError();
     return true;
 }
 
 bool placeGamePosition(const char* text) {
-    if (!setUpBoard(text)) return false;
+    if (!setUpBoard(gamePosition, text)) return false;
     refreshRootSnapshot();
     return true;
 }
 
 bool startNewGame(bool loadBookFlag) {
-    clearSearchState();
-    hashAge = 1;
+    // The search state the previous game left: every table the search and the
+    // evaluation fill as they go.
+    clearSearchTables();
+    engineTable().setAge(1);
     // Only the book's start position has a book to load: elsewhere nothing failed.
-    if (!(loadBookFlag && isBookStart())) return true;
+    if (!(loadBookFlag && isBookStart(gamePosition))) return true;
     const std::string book = findBookFile();
     logLine("-M: book: %s", book.c_str());
-    return loadBook(book.c_str());
+    return loadBook(book.c_str(), engineTable());
 }

@@ -3,16 +3,16 @@
 namespace {
 
 template <Side S>
-MoveEntry* allFor(MoveEntry* list, const CheckInfo&) {
-    return generateAll<S>(list);
+MoveEntry* allFor(const Position& pos, MoveEntry* list, const CheckInfo&) {
+    return generateAll<S>(pos, list);
 }
 template <Side S>
-MoveEntry* capturesFor(MoveEntry* list, const CheckInfo&) {
-    return generateCaptures<S>(list);
+MoveEntry* capturesFor(const Position& pos, MoveEntry* list, const CheckInfo&) {
+    return generateCaptures<S>(pos, list);
 }
 template <Side S>
-MoveEntry* evasionsFor(MoveEntry* list, const CheckInfo& check) {
-    return generateEvasions<S>(list, check);
+MoveEntry* evasionsFor(const Position& pos, MoveEntry* list, const CheckInfo& check) {
+    return generateEvasions<S>(pos, list, check);
 }
 
 }  // namespace

@@ -8,17 +8,17 @@ namespace {
 
 // Each piece of one type: its captures first, then its quiet moves.
 template <Side S, Piece BlackCode>
-MoveEntry* writePieceMoves(MoveEntry* list, const SliderSets& sliders) {
+MoveEntry* writePieceMoves(const Position& pos, MoveEntry* list, const SliderSets& sliders) {
     constexpr Piece piece = static_cast<Piece>(BlackCode - S);
-    const Bitboard own = position.sidePieces(S), enemy = position.sidePieces(S ^ 1);
-    Bitboard pieces = position.pieceBoards[piece];
+    const Bitboard own = pos.sidePieces(S), enemy = pos.sidePieces(S ^ 1);
+    Bitboard pieces = pos.pieceBoards[piece];
     while (pieces) {
         const Square from = popLowestSquare(pieces);
-        const Bitboard targets = attacksFrom<BlackCode>(from) & ~own;
+        const Bitboard targets = attacksFrom<BlackCode>(pos, from) & ~own;
         Bitboard captures = targets & enemy;
         while (captures) {
             const Square to = popLowestSquare(captures);
-            list = writeMove(list, from, to, KIND_CAPTURE, pieceCaptureScore(piece, from, to, sliders));
+            list = writeMove(list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, piece, from, to, sliders));
         }
         list = writeQuietMoves(list, from, targets & ~enemy, SCORE_QUIET);
     }
@@ -27,10 +27,10 @@ MoveEntry* writePieceMoves(MoveEntry* list, const SliderSets& sliders) {
 
 // Promotion steps, then double steps, then single steps, each set-wise.
 template <Side S>
-MoveEntry* writePawnSteps(MoveEntry* list) {
+MoveEntry* writePawnSteps(const Position& pos, MoveEntry* list) {
     using G = PawnGeometry<S>;
-    const Bitboard empty = ~position.occupied;
-    const Bitboard steps = G::forward(position.pieceBoards[pawnOf(S)]) & empty;
+    const Bitboard empty = ~pos.occupied;
+    const Bitboard steps = G::forward(pos.pieceBoards[pawnOf(S)]) & empty;
     Bitboard promotions = steps & G::LAST_RANK;
     while (promotions) {
         const Square to = popLowestSquare(promotions);
@@ -50,16 +50,16 @@ MoveEntry* writePawnSteps(MoveEntry* list) {
 }
 
 template <Side S>
-MoveEntry* writeKingMoves(MoveEntry* list, const SliderSets& sliders) {
+MoveEntry* writeKingMoves(const Position& pos, MoveEntry* list, const SliderSets& sliders) {
     constexpr Piece king = kingOf(S);
-    const Square from = position.kingSquare[S];
-    const Bitboard targets = kingTargets<S>();
-    Bitboard captures = targets & position.sidePieces(S ^ 1);
+    const Square from = pos.kingSquare[S];
+    const Bitboard targets = kingTargets<S>(pos);
+    Bitboard captures = targets & pos.sidePieces(S ^ 1);
     while (captures) {
         const Square to = popLowestSquare(captures);
-        list = writeMove(list, from, to, KIND_CAPTURE, pieceCaptureScore(king, from, to, sliders));
+        list = writeMove(list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, king, from, to, sliders));
     }
-    return writeQuietMoves(list, from, targets & ~position.sidePieces(S ^ 1), SCORE_QUIET);
+    return writeQuietMoves(list, from, targets & ~pos.sidePieces(S ^ 1), SCORE_QUIET);
 }
 
 // Castling squares of one side; the rights imply king and rook on their squares.
@@ -79,13 +79,13 @@ inline constexpr CastlingLayout CASTLING_LAYOUT[2] = {
 
 // No square is tested for attack here: leavesKingAttacked does that after the move.
 template <Side S>
-MoveEntry* writeCastlings(MoveEntry* list) {
+MoveEntry* writeCastlings(const Position& pos, MoveEntry* list) {
     constexpr CastlingLayout c = CASTLING_LAYOUT[S];
-    const std::uint16_t rights = position.castleRights;
+    const std::uint16_t rights = pos.castleRights;
     if (!rights) return list;
-    if ((rights & c.shortRight) && !(position.occupied & c.shortBetween))
+    if ((rights & c.shortRight) && !(pos.occupied & c.shortBetween))
         list = writeMove(list, c.kingFrom, c.shortTo, c.shortKind, SCORE_CASTLE_SHORT);
-    if ((rights & c.longRight) && !(position.occupied & c.longBetween))
+    if ((rights & c.longRight) && !(pos.occupied & c.longBetween))
         list = writeMove(list, c.kingFrom, c.longTo, c.longKind, SCORE_CASTLE_LONG);
     return list;
 }
@@ -93,18 +93,18 @@ MoveEntry* writeCastlings(MoveEntry* list) {
 }  // namespace
 
 template <Side S>
-MoveEntry* generateAll(MoveEntry* list) {
-    const SliderSets sliders = sliderSets();
-    list = writePawnCaptures<S, TOWARD_A>(list);
-    list = writePawnCaptures<S, TOWARD_H>(list);
-    list = writePieceMoves<S, BLACK_KNIGHT>(list, sliders);
-    list = writePieceMoves<S, BLACK_QUEEN>(list, sliders);
-    list = writePieceMoves<S, BLACK_ROOK>(list, sliders);
-    list = writePieceMoves<S, BLACK_BISHOP>(list, sliders);
-    list = writePawnSteps<S>(list);
-    list = writeKingMoves<S>(list, sliders);
-    return writeCastlings<S>(list);
+MoveEntry* generateAll(const Position& pos, MoveEntry* list) {
+    const SliderSets sliders = sliderSets(pos);
+    list = writePawnCaptures<S, TOWARD_A>(pos, list);
+    list = writePawnCaptures<S, TOWARD_H>(pos, list);
+    list = writePieceMoves<S, BLACK_KNIGHT>(pos, list, sliders);
+    list = writePieceMoves<S, BLACK_QUEEN>(pos, list, sliders);
+    list = writePieceMoves<S, BLACK_ROOK>(pos, list, sliders);
+    list = writePieceMoves<S, BLACK_BISHOP>(pos, list, sliders);
+    list = writePawnSteps<S>(pos, list);
+    list = writeKingMoves<S>(pos, list, sliders);
+    return writeCastlings<S>(pos, list);
 }
 
-template MoveEntry* generateAll<WHITE>(MoveEntry*);
-template MoveEntry* generateAll<BLACK>(MoveEntry*);
+template MoveEntry* generateAll<WHITE>(const Position&, MoveEntry*);
+template MoveEntry* generateAll<BLACK>(const Position&, MoveEntry*);

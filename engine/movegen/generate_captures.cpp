@@ -7,48 +7,48 @@ using namespace movegen_detail;
 
 namespace {
 
-inline MoveEntry* keepIfWorthIt(MoveEntry* list, Square from, Square to, MoveKind kind, int score) {
+inline MoveEntry* keepIfWorthIt(const Position& pos, MoveEntry* list, Square from, Square to, MoveKind kind, int score) {
     return score >= SCORE_KEEP_CAPTURE ? writeMove(list, from, to, kind, score) : list;
 }
 
 // Queen promotions without capture, scored by the exchange on the promotion square.
 template <Side S>
-MoveEntry* writeQuietQueenPromotions(MoveEntry* list, const SliderSets& sliders) {
+MoveEntry* writeQuietQueenPromotions(const Position& pos, MoveEntry* list, const SliderSets& sliders) {
     using G = PawnGeometry<S>;
-    Bitboard pawns = position.pieceBoards[pawnOf(S)] & G::SEVENTH_RANK;
+    Bitboard pawns = pos.pieceBoards[pawnOf(S)] & G::SEVENTH_RANK;
     while (pawns) {
         const Square from = popLowestSquare(pawns);
         const Square to = from + G::STEP;
-        if (position.board[to] != EMPTY) continue;
-        const int score = staticExchange(pawnOf(S), from, to, sliders.orth, sliders.diag);
-        list = keepIfWorthIt(list, from, to, KIND_PROMOTE_QUEEN, score);
+        if (pos.board[to] != EMPTY) continue;
+        const int score = staticExchange(pos, pawnOf(S), from, to, sliders.orth, sliders.diag);
+        list = keepIfWorthIt(pos, list, from, to, KIND_PROMOTE_QUEEN, score);
     }
     return list;
 }
 
 template <Side S, Piece BlackCode>
-MoveEntry* writePieceCaptures(MoveEntry* list, const SliderSets& sliders) {
+MoveEntry* writePieceCaptures(const Position& pos, MoveEntry* list, const SliderSets& sliders) {
     constexpr Piece piece = static_cast<Piece>(BlackCode - S);
-    const Bitboard enemy = position.sidePieces(S ^ 1);
-    Bitboard pieces = position.pieceBoards[piece];
+    const Bitboard enemy = pos.sidePieces(S ^ 1);
+    Bitboard pieces = pos.pieceBoards[piece];
     while (pieces) {
         const Square from = popLowestSquare(pieces);
-        Bitboard captures = attacksFrom<BlackCode>(from) & enemy;
+        Bitboard captures = attacksFrom<BlackCode>(pos, from) & enemy;
         while (captures) {
             const Square to = popLowestSquare(captures);
-            list = keepIfWorthIt(list, from, to, KIND_CAPTURE, pieceCaptureScore(piece, from, to, sliders));
+            list = keepIfWorthIt(pos, list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, piece, from, to, sliders));
         }
     }
     return list;
 }
 
 template <Side S>
-MoveEntry* writeKingCaptures(MoveEntry* list, const SliderSets& sliders) {
-    const Square from = position.kingSquare[S];
-    Bitboard captures = kingTargets<S>() & position.sidePieces(S ^ 1);
+MoveEntry* writeKingCaptures(const Position& pos, MoveEntry* list, const SliderSets& sliders) {
+    const Square from = pos.kingSquare[S];
+    Bitboard captures = kingTargets<S>(pos) & pos.sidePieces(S ^ 1);
     while (captures) {
         const Square to = popLowestSquare(captures);
-        list = keepIfWorthIt(list, from, to, KIND_CAPTURE, pieceCaptureScore(kingOf(S), from, to, sliders));
+        list = keepIfWorthIt(pos, list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, kingOf(S), from, to, sliders));
     }
     return list;
 }
@@ -56,17 +56,17 @@ MoveEntry* writeKingCaptures(MoveEntry* list, const SliderSets& sliders) {
 }  // namespace
 
 template <Side S>
-MoveEntry* generateCaptures(MoveEntry* list) {
-    const SliderSets sliders = sliderSets();
-    list = writePawnCaptures<S, TOWARD_A>(list);
-    list = writePawnCaptures<S, TOWARD_H>(list);
-    list = writeQuietQueenPromotions<S>(list, sliders);
-    list = writePieceCaptures<S, BLACK_KNIGHT>(list, sliders);
-    list = writePieceCaptures<S, BLACK_BISHOP>(list, sliders);
-    list = writePieceCaptures<S, BLACK_ROOK>(list, sliders);
-    list = writePieceCaptures<S, BLACK_QUEEN>(list, sliders);
-    return writeKingCaptures<S>(list, sliders);
+MoveEntry* generateCaptures(const Position& pos, MoveEntry* list) {
+    const SliderSets sliders = sliderSets(pos);
+    list = writePawnCaptures<S, TOWARD_A>(pos, list);
+    list = writePawnCaptures<S, TOWARD_H>(pos, list);
+    list = writeQuietQueenPromotions<S>(pos, list, sliders);
+    list = writePieceCaptures<S, BLACK_KNIGHT>(pos, list, sliders);
+    list = writePieceCaptures<S, BLACK_BISHOP>(pos, list, sliders);
+    list = writePieceCaptures<S, BLACK_ROOK>(pos, list, sliders);
+    list = writePieceCaptures<S, BLACK_QUEEN>(pos, list, sliders);
+    return writeKingCaptures<S>(pos, list, sliders);
 }
 
-template MoveEntry* generateCaptures<WHITE>(MoveEntry*);
-template MoveEntry* generateCaptures<BLACK>(MoveEntry*);
+template MoveEntry* generateCaptures<WHITE>(const Position&, MoveEntry*);
+template MoveEntry* generateCaptures<BLACK>(const Position&, MoveEntry*);

@@ -9,10 +9,10 @@ namespace {
 
 // The squares strictly between a sliding checker on x and the king; empty for a
 // knight, a pawn or an adjacent checker.
-inline Bitboard blockSquares(Square x, Square king, const CheckInfo& check) {
-    if (position.board[x] < WHITE_BISHOP || (KING_ATTACKS[king] & bitOf(x))) return 0;
-    if (check.kingOrthLines == 0) return bishopAttacks(x) & check.kingDiagLines;
-    return rookAttacks(x) & check.kingOrthLines;
+inline Bitboard blockSquares(const Position& pos, Square x, Square king, const CheckInfo& check) {
+    if (pos.board[x] < WHITE_BISHOP || (KING_ATTACKS[king] & bitOf(x))) return 0;
+    if (check.kingOrthLines == 0) return bishopAttacks(pos, x) & check.kingDiagLines;
+    return rookAttacks(pos, x) & check.kingOrthLines;
 }
 
 // The (at most two) pawns that attack a square, a-file side first. Both stand on
@@ -33,10 +33,10 @@ inline PawnPair aSideFirst(Bitboard pawns) {
 
 // En passant removes a checking pawn that has just made its double step.
 template <Side S>
-MoveEntry* writeEnPassantEvasions(MoveEntry* list, Square x) {
-    const Square ep = position.epSquare;
+MoveEntry* writeEnPassantEvasions(const Position& pos, MoveEntry* list, Square x) {
+    const Square ep = pos.epSquare;
     if (!ep || x != ep - PawnGeometry<S>::STEP) return list;
-    const PawnPair takers = aSideFirst(PAWN_ATTACKS[S ^ 1][ep] & position.pieceBoards[pawnOf(S)]);
+    const PawnPair takers = aSideFirst(PAWN_ATTACKS[S ^ 1][ep] & pos.pieceBoards[pawnOf(S)]);
     for (int i = 0; i < takers.count; ++i)
         list = writeMove(list, takers.squares[i], ep, KIND_EN_PASSANT, SCORE_EN_PASSANT);
     return list;
@@ -44,10 +44,10 @@ MoveEntry* writeEnPassantEvasions(MoveEntry* list, Square x) {
 
 // Pawn captures of the checker, the a-file-side pawn first.
 template <Side S>
-MoveEntry* writePawnCapturesOf(MoveEntry* list, Square x) {
+MoveEntry* writePawnCapturesOf(const Position& pos, MoveEntry* list, Square x) {
     constexpr Piece pawn = pawnOf(S);
-    const PawnPair takers = aSideFirst(PAWN_ATTACKS[S ^ 1][x] & position.pieceBoards[pawn]);
-    const Piece victim = position.board[x];
+    const PawnPair takers = aSideFirst(PAWN_ATTACKS[S ^ 1][x] & pos.pieceBoards[pawn]);
+    const Piece victim = pos.board[x];
     const bool promotes = (PawnGeometry<S>::LAST_RANK & bitOf(x)) != 0;
     for (int i = 0; i < takers.count; ++i) {
         if (promotes)
@@ -60,33 +60,33 @@ MoveEntry* writePawnCapturesOf(MoveEntry* list, Square x) {
 
 // One piece type: every piece that takes the checker, then every piece's blocks.
 template <Side S, Piece BlackCode>
-MoveEntry* writePieceEvasions(MoveEntry* list, Square x, Bitboard block) {
+MoveEntry* writePieceEvasions(const Position& pos, MoveEntry* list, Square x, Bitboard block) {
     constexpr Piece piece = static_cast<Piece>(BlackCode - S);
-    const Bitboard pieces = position.pieceBoards[piece];
+    const Bitboard pieces = pos.pieceBoards[piece];
     if (!pieces) return list;
     Bitboard takers = 0;
     if constexpr (BlackCode == BLACK_KNIGHT) {
         takers = KNIGHT_ATTACKS[x] & pieces;
     } else {
-        if (raysFrom<BlackCode>(x) & pieces) takers = attacksFrom<BlackCode>(x) & pieces;
+        if (raysFrom<BlackCode>(x) & pieces) takers = attacksFrom<BlackCode>(pos, x) & pieces;
     }
-    const int captureScore = plainCaptureScore(piece, position.board[x]);
+    const int captureScore = plainCaptureScore(piece, pos.board[x]);
     while (takers) list = writeMove(list, popLowestSquare(takers), x, KIND_CAPTURE, captureScore);
     if (!block) return list;
     Bitboard blockers = pieces;
     while (blockers) {
         const Square from = popLowestSquare(blockers);
-        list = writeQuietMoves(list, from, attacksFrom<BlackCode>(from) & block, interpositionScore(piece));
+        list = writeQuietMoves(list, from, attacksFrom<BlackCode>(pos, from) & block, interpositionScore(piece));
     }
     return list;
 }
 
 // Pawn steps onto the block squares: double steps, promoting steps, other single steps.
 template <Side S>
-MoveEntry* writePawnBlocks(MoveEntry* list, Bitboard block) {
+MoveEntry* writePawnBlocks(const Position& pos, MoveEntry* list, Bitboard block) {
     using G = PawnGeometry<S>;
-    const Bitboard empty = ~position.occupied;
-    const Bitboard steps = G::forward(position.pieceBoards[pawnOf(S)]) & empty;
+    const Bitboard empty = ~pos.occupied;
+    const Bitboard steps = G::forward(pos.pieceBoards[pawnOf(S)]) & empty;
     Bitboard doubles = G::forward(steps & G::THIRD_RANK) & empty & block;
     while (doubles) {
         const Square to = popLowestSquare(doubles);
@@ -108,38 +108,38 @@ MoveEntry* writePawnBlocks(MoveEntry* list, Bitboard block) {
 // King steps off the block squares; squares further along the checking line are
 // left to leavesKingAttacked.
 template <Side S>
-MoveEntry* writeKingEvasions(MoveEntry* list, Bitboard block) {
+MoveEntry* writeKingEvasions(const Position& pos, MoveEntry* list, Bitboard block) {
     constexpr Piece king = kingOf(S);
-    const Square from = position.kingSquare[S];
-    const Bitboard targets = kingTargets<S>() & ~block;
-    Bitboard captures = targets & position.sidePieces(S ^ 1);
+    const Square from = pos.kingSquare[S];
+    const Bitboard targets = kingTargets<S>(pos) & ~block;
+    Bitboard captures = targets & pos.sidePieces(S ^ 1);
     if (captures) {
-        const SliderSets sliders = sliderSets();
+        const SliderSets sliders = sliderSets(pos);
         while (captures) {
             const Square to = popLowestSquare(captures);
-            list = writeMove(list, from, to, KIND_CAPTURE, pieceCaptureScore(king, from, to, sliders));
+            list = writeMove(list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, king, from, to, sliders));
         }
     }
-    return writeQuietMoves(list, from, targets & ~position.sidePieces(S ^ 1), SCORE_QUIET);
+    return writeQuietMoves(list, from, targets & ~pos.sidePieces(S ^ 1), SCORE_QUIET);
 }
 
 }  // namespace
 
 template <Side S>
-MoveEntry* generateEvasions(MoveEntry* list, const CheckInfo& check) {
+MoveEntry* generateEvasions(const Position& pos, MoveEntry* list, const CheckInfo& check) {
     // In double check only the king can move.
-    if (moreThanOne(check.checkers)) return writeKingEvasions<S>(list, 0);
+    if (moreThanOne(check.checkers)) return writeKingEvasions<S>(pos, list, 0);
     const Square x = lowestSquare(check.checkers);
-    const Bitboard block = blockSquares(x, position.kingSquare[S], check);
-    list = writeEnPassantEvasions<S>(list, x);
-    list = writePawnCapturesOf<S>(list, x);
-    list = writePieceEvasions<S, BLACK_KNIGHT>(list, x, block);
-    list = writePieceEvasions<S, BLACK_BISHOP>(list, x, block);
-    list = writePieceEvasions<S, BLACK_ROOK>(list, x, block);
-    list = writePieceEvasions<S, BLACK_QUEEN>(list, x, block);
-    if (block) list = writePawnBlocks<S>(list, block);
-    return writeKingEvasions<S>(list, block);
+    const Bitboard block = blockSquares(pos, x, pos.kingSquare[S], check);
+    list = writeEnPassantEvasions<S>(pos, list, x);
+    list = writePawnCapturesOf<S>(pos, list, x);
+    list = writePieceEvasions<S, BLACK_KNIGHT>(pos, list, x, block);
+    list = writePieceEvasions<S, BLACK_BISHOP>(pos, list, x, block);
+    list = writePieceEvasions<S, BLACK_ROOK>(pos, list, x, block);
+    list = writePieceEvasions<S, BLACK_QUEEN>(pos, list, x, block);
+    if (block) list = writePawnBlocks<S>(pos, list, block);
+    return writeKingEvasions<S>(pos, list, block);
 }
 
-template MoveEntry* generateEvasions<WHITE>(MoveEntry*, const CheckInfo&);
-template MoveEntry* generateEvasions<BLACK>(MoveEntry*, const CheckInfo&);
+template MoveEntry* generateEvasions<WHITE>(const Position&, MoveEntry*, const CheckInfo&);
+template MoveEntry* generateEvasions<BLACK>(const Position&, MoveEntry*, const CheckInfo&);

@@ -55,19 +55,19 @@ struct SliderSets {
     Bitboard diag;  // bishops and queens of both sides
 };
 
-inline SliderSets sliderSets() {
-    const Bitboard* b = position.pieceBoards;
+inline SliderSets sliderSets(const Position& pos) {
+    const Bitboard* b = pos.pieceBoards;
     const Bitboard queens = b[WHITE_QUEEN] | b[BLACK_QUEEN];
     return {b[WHITE_ROOK] | b[BLACK_ROOK] | queens, b[WHITE_BISHOP] | b[BLACK_BISHOP] | queens};
 }
 
 // Piece types by their black code, so that the side's code is BLACK_CODE - S.
 template <Piece BlackCode>
-inline Bitboard attacksFrom(Square s) {
+inline Bitboard attacksFrom(const Position& pos, Square s) {
     if constexpr (BlackCode == BLACK_KNIGHT) return KNIGHT_ATTACKS[s];
-    else if constexpr (BlackCode == BLACK_BISHOP) return bishopAttacks(s);
-    else if constexpr (BlackCode == BLACK_ROOK) return rookAttacks(s);
-    else if constexpr (BlackCode == BLACK_QUEEN) return queenAttacks(s);
+    else if constexpr (BlackCode == BLACK_BISHOP) return bishopAttacks(pos, s);
+    else if constexpr (BlackCode == BLACK_ROOK) return rookAttacks(pos, s);
+    else if constexpr (BlackCode == BLACK_QUEEN) return queenAttacks(pos, s);
     else return KING_ATTACKS[s];
 }
 
@@ -81,17 +81,17 @@ inline Bitboard raysFrom(Square s) {
 
 // Score of a capture by a piece (not a pawn): the plain formula when the victim is
 // worth about as much as the capturer, else the exchange evaluation.
-inline int pieceCaptureScore(Piece capturer, Square from, Square to, const SliderSets& sliders) {
-    const Piece victim = position.board[to];
+inline int pieceCaptureScore(const Position& pos, Piece capturer, Square from, Square to, const SliderSets& sliders) {
+    const Piece victim = pos.board[to];
     if (victimWorthCapturer(capturer, victim)) return plainCaptureScore(capturer, victim);
-    return staticExchange(capturer, from, to, sliders.orth, sliders.diag);
+    return staticExchange(pos, capturer, from, to, sliders.orth, sliders.diag);
 }
 
 // Squares the king of S may step to: never next to the other king, never onto its own pieces.
 template <Side S>
-inline Bitboard kingTargets() {
-    return KING_ATTACKS[position.kingSquare[S]] & ~KING_ATTACKS[position.kingSquare[S ^ 1]] &
-           ~position.sidePieces(S);
+inline Bitboard kingTargets(const Position& pos) {
+    return KING_ATTACKS[pos.kingSquare[S]] & ~KING_ATTACKS[pos.kingSquare[S ^ 1]] &
+           ~pos.sidePieces(S);
 }
 
 // Quiet moves from one square, kind 0, all with the same score.
@@ -103,23 +103,23 @@ inline MoveEntry* writeQuietMoves(MoveEntry* list, Square from, Bitboard targets
 // Pawn captures in one direction, set-wise: the en-passant capture first, then
 // the captures onto the last rank (four promotions each), then the others.
 template <Side S, CaptureDirection D>
-inline MoveEntry* writePawnCaptures(MoveEntry* list) {
+inline MoveEntry* writePawnCaptures(const Position& pos, MoveEntry* list) {
     using G = PawnGeometry<S>;
     constexpr int back = D == TOWARD_A ? G::BACK_TOWARD_A : G::BACK_TOWARD_H;
-    const Bitboard pawns = position.pieceBoards[pawnOf(S)];
+    const Bitboard pawns = pos.pieceBoards[pawnOf(S)];
     const Bitboard reach = D == TOWARD_A ? G::towardA(pawns) : G::towardH(pawns);
-    const Square ep = position.epSquare;
+    const Square ep = pos.epSquare;
     if (ep && (reach & bitOf(ep))) list = writeMove(list, ep + back, ep, KIND_EN_PASSANT, SCORE_EN_PASSANT);
-    const Bitboard targets = reach & position.sidePieces(S ^ 1);
+    const Bitboard targets = reach & pos.sidePieces(S ^ 1);
     Bitboard promotions = targets & G::LAST_RANK;
     while (promotions) {
         const Square to = popLowestSquare(promotions);
-        list = writePromotions(list, to + back, to, KIND_CAPTURE_PROMOTE_QUEEN, PIECE_VALUE[position.board[to]]);
+        list = writePromotions(list, to + back, to, KIND_CAPTURE_PROMOTE_QUEEN, PIECE_VALUE[pos.board[to]]);
     }
     Bitboard captures = targets & ~G::LAST_RANK;
     while (captures) {
         const Square to = popLowestSquare(captures);
-        list = writeMove(list, to + back, to, KIND_CAPTURE, plainCaptureScore(pawnOf(S), position.board[to]));
+        list = writeMove(list, to + back, to, KIND_CAPTURE, plainCaptureScore(pawnOf(S), pos.board[to]));
     }
     return list;
 }

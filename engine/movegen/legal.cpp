@@ -4,28 +4,28 @@
 #include "movegen/check.h"
 #include "movegen/generate.h"
 
-int generateLegalMoves(MoveEntry* list) {
-    const Side s = position.sideToMove;
+int generateLegalMoves(Position& pos, MoveEntry* list) {
+    const Side s = pos.sideToMove;
     CheckInfo check;
-    computeCheckInfo(check);
+    computeCheckInfo(pos, check);
     const GeneratorKind kind = check.checkers ? GEN_EVASIONS : GEN_ALL;
-    MoveEntry* const end = MOVE_GENERATORS[kind][s](list, check);
+    MoveEntry* const end = MOVE_GENERATORS[kind][s](pos, list, check);
     UndoRecord undo;
-    saveUndoInfo(undo);
+    saveUndoInfo(pos, undo);
     MoveEntry* kept = list;
     for (MoveEntry* entry = list; entry != end; ++entry) {
-        makeMove(entry->move, undo);
-        const bool legal = !leavesKingAttacked(entry->move, s);
-        unmakeMove(entry->move, undo);
+        makeMove(pos, entry->move, undo);
+        const bool legal = !leavesKingAttacked(pos, entry->move, s);
+        unmakeMove(pos, entry->move, undo);
         if (legal) *kept++ = *entry;
     }
     return static_cast<int>(kept - list);
 }
 
-bool isLegalMove(Move move) {
+bool isLegalMove(Position& pos, Move move) {
     if (move == 0 || moveKind(move) == KIND_NO_MOVE) return false;
     MoveEntry legal[MAX_MOVES_PER_POSITION];
-    const int count = generateLegalMoves(legal);
+    const int count = generateLegalMoves(pos, legal);
     for (int i = 0; i < count; ++i)
         if (legal[i].move == move) return true;
     return false;

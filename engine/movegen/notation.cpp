@@ -39,11 +39,11 @@ inline int promotionIndex(char letter) {
 inline Move withKind(Square from, Square to, Move kindBits) { return static_cast<Move>(kindBits | (from << 6) | to); }
 
 // Castling named by its side only ("OO"/"OOO"), if the side to move still has the right.
-Move castlingByName(bool longSide) {
-    const bool white = position.sideToMove == WHITE;
+Move castlingByName(Position& pos, bool longSide) {
+    const bool white = pos.sideToMove == WHITE;
     const std::uint16_t right = white ? (longSide ? CASTLE_WHITE_LONG : CASTLE_WHITE_SHORT)
                                       : (longSide ? CASTLE_BLACK_LONG : CASTLE_BLACK_SHORT);
-    if (!(position.castleRights & right)) return 0;
+    if (!(pos.castleRights & right)) return 0;
     const Square from = white ? SQ_E1 : SQ_E8;
     const Square to = longSide ? from - 2 : from + 2;
     const MoveKind kind = white ? (longSide ? KIND_CASTLE_WHITE_LONG : KIND_CASTLE_WHITE_SHORT)
@@ -52,57 +52,57 @@ Move castlingByName(bool longSide) {
 }
 
 // A pawn step to the named square: from one square back, or two if no pawn stands there.
-Move pawnStep(const char* text) {
+Move pawnStep(Position& pos, const char* text) {
     const Square to = squareAt(text);
     if (to == NOT_A_SQUARE) return 0;
-    const int back = position.sideToMove == WHITE ? 8 : -8;
+    const int back = pos.sideToMove == WHITE ? 8 : -8;
     Square from = to + back;
     if (!onBoard(from)) return 0;
-    if (!isPawn(position.board[from])) from += back;
+    if (!isPawn(pos.board[from])) from += back;
     if (!onBoard(from)) return 0;
     return makeMoveCode(from, to, KIND_QUIET);
 }
 
 // A promotion step such as e8Q.
-Move promotionStep(const char* text) {
+Move promotionStep(Position& pos, const char* text) {
     const Square to = squareAt(text);
     if (to == NOT_A_SQUARE) return 0;
-    const Square from = to + (position.sideToMove == WHITE ? 8 : -8);
+    const Square from = to + (pos.sideToMove == WHITE ? 8 : -8);
     if (!onBoard(from)) return 0;
     return withKind(from, to, quietPromotionKind(text[2]));
 }
 
 // A pawn capture with promotion, such as ed8Q (from exd8=Q).
-Move promotionCapture(const char* text) {
+Move promotionCapture(Position& pos, const char* text) {
     const Square to = squareAt(text + 1);
     if (to == NOT_A_SQUARE) return 0;
-    const bool white = position.sideToMove == WHITE;
+    const bool white = pos.sideToMove == WHITE;
     const bool towardH = text[0] < text[1];
     const Square from = towardH ? to + (white ? 7 : -9) : to + (white ? 9 : -7);
     if (!onBoard(from)) return 0;
-    const Move kind = position.board[to] != EMPTY ? capturePromotionKind(text[3]) : quietPromotionKind(text[3]);
+    const Move kind = pos.board[to] != EMPTY ? capturePromotionKind(text[3]) : quietPromotionKind(text[3]);
     return withKind(from, to, kind);
 }
 
 // A piece move with a file or rank to tell two pieces apart, such as Nbd2 or R1e1.
-Move disambiguatedMove(const char* text) {
+Move disambiguatedMove(Position& pos, const char* text) {
     const Square to = squareAt(text + 2);
     if (to == NOT_A_SQUARE) return 0;
-    if (isFileLetter(text[1])) return resolvePieceMove(text, to, fileMask(text[1] - 'a'));
-    if (isRankDigit(text[1])) return resolvePieceMove(text, to, rankMask('8' - text[1]));
+    if (isFileLetter(text[1])) return resolvePieceMove(pos, text, to, fileMask(text[1] - 'a'));
+    if (isRankDigit(text[1])) return resolvePieceMove(pos, text, to, rankMask('8' - text[1]));
     return 0;
 }
 
 // Pieces of the side to move that could go to `to` by the letter, within fromMask.
-Bitboard candidatesFor(char letter, Square to, Bitboard fromMask) {
-    const Side s = position.sideToMove;
-    const Bitboard* boards = position.pieceBoards;
+Bitboard candidatesFor(Position& pos, char letter, Square to, Bitboard fromMask) {
+    const Side s = pos.sideToMove;
+    const Bitboard* boards = pos.pieceBoards;
     switch (letter) {
         case 'N': return KNIGHT_ATTACKS[to] & boards[knightOf(s)] & fromMask;
-        case 'B': return bishopAttacks(to) & boards[bishopOf(s)] & fromMask;
-        case 'R': return rookAttacks(to) & boards[rookOf(s)] & fromMask;
-        case 'Q': return queenAttacks(to) & boards[queenOf(s)] & fromMask;
-        case 'K': return bitOf(position.kingSquare[s]);
+        case 'B': return bishopAttacks(pos, to) & boards[bishopOf(s)] & fromMask;
+        case 'R': return rookAttacks(pos, to) & boards[rookOf(s)] & fromMask;
+        case 'Q': return queenAttacks(pos, to) & boards[queenOf(s)] & fromMask;
+        case 'K': return bitOf(pos.kingSquare[s]);
         default:
             // A pawn of that file diagonally behind `to`, by the attack table so nothing wraps.
             if (!isFileLetter(letter)) return 0;
@@ -111,14 +111,14 @@ Bitboard candidatesFor(char letter, Square to, Bitboard fromMask) {
 }
 
 // Whether the move may be played: it fits the position and leaves the king safe.
-bool playsLegally(Move move) {
-    if (!isPseudoLegal(move)) return false;
-    const Side s = position.sideToMove;
+bool playsLegally(Position& pos, Move move) {
+    if (!isPseudoLegal(pos, move)) return false;
+    const Side s = pos.sideToMove;
     UndoRecord undo;
-    saveUndoInfo(undo);
-    makeMove(move, undo);
-    const bool legal = !leavesKingAttacked(move, s);
-    unmakeMove(move, undo);
+    saveUndoInfo(pos, undo);
+    makeMove(pos, move, undo);
+    const bool legal = !leavesKingAttacked(pos, move, s);
+    unmakeMove(pos, move, undo);
     return legal;
 }
 
@@ -152,7 +152,7 @@ Move capturePromotionKind(char letter) {
     return index < 0 ? 0 : static_cast<Move>((KIND_CAPTURE_PROMOTE_QUEEN + index) << 12);
 }
 
-Move parseSan(const char* word) {
+Move parseSan(Position& pos, const char* word) {
     char text[SAN_MAX_CHARS + 1];
     int n = 0;
     for (int i = 0; i < SAN_MAX_CHARS && word[i]; ++i)
@@ -161,22 +161,22 @@ Move parseSan(const char* word) {
 
     switch (n) {
         case 2:
-            if (!std::strcmp(text, "OO") || !std::strcmp(text, "00")) return castlingByName(false);
-            return pawnStep(text);
+            if (!std::strcmp(text, "OO") || !std::strcmp(text, "00")) return castlingByName(pos, false);
+            return pawnStep(pos, text);
         case 3: {
-            if (!std::strcmp(text, "OOO") || !std::strcmp(text, "000")) return castlingByName(true);
-            if (promotionIndex(text[2]) >= 0) return promotionStep(text);
+            if (!std::strcmp(text, "OOO") || !std::strcmp(text, "000")) return castlingByName(pos, true);
+            if (promotionIndex(text[2]) >= 0) return promotionStep(pos, text);
             const Square to = squareAt(text + 1);
-            return to == NOT_A_SQUARE ? 0 : resolvePieceMove(text, to, ALL_SQUARES);
+            return to == NOT_A_SQUARE ? 0 : resolvePieceMove(pos, text, to, ALL_SQUARES);
         }
         case 4: {
-            if (promotionIndex(text[3]) >= 0) return promotionCapture(text);
-            if (const Move m = parseSquarePair(text)) return m;
-            return disambiguatedMove(text);
+            if (promotionIndex(text[3]) >= 0) return promotionCapture(pos, text);
+            if (const Move m = parseSquarePair(pos, text)) return m;
+            return disambiguatedMove(pos, text);
         }
         case 5: {
-            if (const Move m = parseSquarePair(text + 1)) return m;
-            return parseSquarePair(text);
+            if (const Move m = parseSquarePair(pos, text + 1)) return m;
+            return parseSquarePair(pos, text);
         }
         default: return 0;
     }
@@ -211,22 +211,22 @@ Move decodeSquarePair(const char* text, const SquarePairBoard& on) {
     return makeMoveCode(from, to, capture ? KIND_CAPTURE : KIND_QUIET);
 }
 
-Move parseSquarePair(const char* text) {
-    return decodeSquarePair(text, {position.board, position.castleRights, position.epSquare});
+Move parseSquarePair(Position& pos, const char* text) {
+    return decodeSquarePair(text, {pos.board, pos.castleRights, pos.epSquare});
 }
 
-Move resolvePieceMove(const char* text, Square to, Bitboard fromMask) {
+Move resolvePieceMove(Position& pos, const char* text, Square to, Bitboard fromMask) {
     const char letter = text[0];
-    const bool capture = position.board[to] != EMPTY;
+    const bool capture = pos.board[to] != EMPTY;
     MoveKind kind = capture ? KIND_CAPTURE : KIND_QUIET;
     if (isFileLetter(letter) && !capture) kind = KIND_EN_PASSANT;  // a pawn taking onto an empty square
-    Bitboard candidates = candidatesFor(letter, to, fromMask);
+    Bitboard candidates = candidatesFor(pos, letter, to, fromMask);
     if (!candidates) return 0;
     if (!moreThanOne(candidates)) return makeMoveCode(lowestSquare(candidates), to, kind);
     Move found = 0;
     while (candidates) {
         const Move move = makeMoveCode(popLowestSquare(candidates), to, kind);
-        if (!playsLegally(move)) continue;
+        if (!playsLegally(pos, move)) continue;
         if (found) return 0;  // two legal candidates: the text is ambiguous
         found = move;
     }

@@ -10,8 +10,8 @@ inline constexpr int MOVE_TEXT_SIZE = 6;
 char* moveToText(char* buffer, Move move);
 
 // SAN (or coordinate) word resolved in the current position; 0 when unreadable or ambiguous.
-Move parseSan(const char* word);
-Move parseSquarePair(const char* text);
+Move parseSan(Position& pos, const char* word);
+Move parseSquarePair(Position& pos, const char* text);
 
 // The board a square pair is read against: the live position for SAN, the root
 // snapshot for the interface's moves (which arrive while a ponder move is made).
@@ -24,7 +24,7 @@ struct SquarePairBoard {
 // castling under the rights, promotion, en passant, capture or quiet; 0 when the
 // text does not start with two squares.
 Move decodeSquarePair(const char* text, const SquarePairBoard& on);
-Move resolvePieceMove(const char* text, Square to, Bitboard fromMask);
+Move resolvePieceMove(Position& pos, const char* text, Square to, Bitboard fromMask);
 
 // Promotion letter (Q, N, R, B in either case) to its kind in bits 12-15, 0 otherwise.
 Move quietPromotionKind(char letter);

@@ -6,4 +6,4 @@
 inline constexpr std::int16_t PIECE_VALUE[13] = {0, 100, 100, 310, 310, 315, 315, 500, 500, 950, 950, 2000, 2000};
 
 // orthSliders: all rooks and queens of both sides; diagSliders: all bishops and queens.
-std::int16_t staticExchange(Piece piece, Square from, Square to, Bitboard orthSliders, Bitboard diagSliders);
+std::int16_t staticExchange(const Position& pos, Piece piece, Square from, Square to, Bitboard orthSliders, Bitboard diagSliders);

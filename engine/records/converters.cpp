@@ -88,7 +88,8 @@ struct PgnCounts {
 };
 
 // Every game of one PGN file to the GAME file; false when writing failed.
-bool convertPgnFile(std::istream& pgn, const char* pgnFile, GameOutput& out, int& total, Progress& progress) {
+bool convertPgnFile(Position& board, std::istream& pgn, const char* pgnFile, GameOutput& out, int& total,
+                    Progress& progress) {
     const int writtenBefore = out.file.gamesWritten();
     PgnCounts counts;
     GameRecord record;
@@ -98,7 +99,7 @@ bool convertPgnFile(std::istream& pgn, const char* pgnFile, GameOutput& out, int
         for (int game = 1; pgnInputLeft(pgn); ++game) {
             progress.tick();
             try {
-                if (!readPgnGame(record, pgn)) {
+                if (!readPgnGame(board, record, pgn)) {
                     ++counts.skipped;
                     warnSkipped(game, record.skipReason, pgnFile);
                     continue;
@@ -167,7 +168,7 @@ bool convertGameRecords(std::istream& game, const char* gameFile, AppendFile& ou
             progress.tick();
             text.clear();
             try {
-                appendGame(record, text);
+                appendGame(board.position(), record, text);
             } catch (const RecordError& refused) {
                 ++rejected;
                 warnRejected(number, refused, gameFile);
@@ -226,7 +227,7 @@ bool pgn2game(const char* pgnFile, const char* gameFile, int& total) {
     if (!openGameOutput(out, gameFile)) return false;
     ReplayBoard board;
     Progress progress;
-    return convertPgnFile(pgn, pgnFile, out, total, progress);
+    return convertPgnFile(board.position(), pgn, pgnFile, out, total, progress);
 }
 
 bool pgnlist2game(const char* listFile, const char* gameFile) {
@@ -249,7 +250,7 @@ bool pgnlist2game(const char* listFile, const char* gameFile) {
             allRead = false;
             continue;
         }
-        if (!convertPgnFile(pgn, name.c_str(), out, total, progress)) {
+        if (!convertPgnFile(board.position(), pgn, name.c_str(), out, total, progress)) {
             allRead = false;
             break;  // the GAME file cannot be written: neither can the next file's games
         }

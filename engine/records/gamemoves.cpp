@@ -4,25 +4,21 @@
 #include "movegen/check.h"
 #include "movegen/generate.h"
 
-namespace {
-UndoRecord gameMoveRecords[MAX_GAME_PLIES];
-}
-
-UndoRecord& MadeGameMoves::nextRecord() { return gameMoveRecords[count_]; }
+UndoRecord& MadeGameMoves::nextRecord() { return undo_[count_]; }
 
 void MadeGameMoves::make(Move move) {
     UndoRecord& record = nextRecord();
-    saveUndoInfo(record);
-    makeMove(move, record);
+    saveUndoInfo(pos_, record);
+    makeMove(pos_, move, record);
     moves_[count_++] = move;
 }
 
 namespace {
 
-bool isGenerated(Move move, const CheckInfo& check) {
+bool isGenerated(const Position& pos, Move move, const CheckInfo& check) {
     MoveEntry list[MAX_MOVES_PER_POSITION];
     const GeneratorKind kind = check.checkers ? GEN_EVASIONS : GEN_ALL;
-    const MoveEntry* const end = MOVE_GENERATORS[kind][position.sideToMove](list, check);
+    const MoveEntry* const end = MOVE_GENERATORS[kind][pos.sideToMove](pos, list, check);
     for (const MoveEntry* entry = list; entry != end; ++entry)
         if (entry->move == move) return true;
     return false;
@@ -32,20 +28,20 @@ bool isGenerated(Move move, const CheckInfo& check) {
 
 MadeGameMoves::Test MadeGameMoves::makeTested(Move move) {
     CheckInfo check;
-    computeCheckInfo(check);
+    computeCheckInfo(pos_, check);
     // Out of check a move is generated exactly when it fits the position, which is
     // far quicker to ask; castling and check evasions have conditions of their own.
-    const bool generated = check.checkers || isCastlingKind(moveKind(move)) ? isGenerated(move, check)
-                                                                           : isPseudoLegal(move);
+    const bool generated = check.checkers || isCastlingKind(moveKind(move)) ? isGenerated(pos_, move, check)
+                                                                           : isPseudoLegal(pos_, move);
     if (!generated) return Test::NOT_GENERATED;
-    const Side mover = position.sideToMove;
+    const Side mover = pos_.sideToMove;
     make(move);
-    return leavesKingAttacked(move, mover) ? Test::KING_ATTACKED : Test::LEGAL;
+    return leavesKingAttacked(pos_, move, mover) ? Test::KING_ATTACKED : Test::LEGAL;
 }
 
 void MadeGameMoves::takeBackAll() {
     while (count_ > 0) {
         --count_;
-        unmakeMove(moves_[count_], gameMoveRecords[count_]);
+        unmakeMove(pos_, moves_[count_], undo_[count_]);
     }
 }

@@ -1,16 +1,17 @@
-// Playing the moves of one recorded game on the engine's position and taking them
-// all back. A game may run to MAX_GAME_PLIES moves, each with an undo record of its own.
+// Playing the moves of one recorded game on a position and taking them all back. A
+// game may run to MAX_GAME_PLIES moves, each with an undo record of its own.
 #pragma once
+
+#include <memory>
 
 #include "board/undo.h"
 #include "records/recordconst.h"
 
 // The moves made, in order. Whichever way the owner's scope is left, even by an
-// error, the destructor takes them back, last first. One object at a time: all
-// share the one set of undo records.
+// error, the destructor takes them back, last first.
 class MadeGameMoves {
 public:
-    MadeGameMoves() = default;
+    explicit MadeGameMoves(Position& pos) : pos_(pos), undo_(std::make_unique<UndoRecord[]>(MAX_GAME_PLIES)) {}
     ~MadeGameMoves() { takeBackAll(); }
     MadeGameMoves(const MadeGameMoves&) = delete;
     MadeGameMoves& operator=(const MadeGameMoves&) = delete;
@@ -28,6 +29,8 @@ public:
     void takeBackAll();
 
 private:
+    Position& pos_;
+    std::unique_ptr<UndoRecord[]> undo_;
     Move moves_[MAX_GAME_PLIES];
     int count_ = 0;
 };

@@ -314,7 +314,7 @@ bool skipVariation(std::istream& in) {
 // says which).
 enum class MovetextEnd { RESULT, NO_RESULT, STOPPED };
 
-MovetextEnd readMovetext(GameRecord& record, std::istream& in, MadeGameMoves& made) {
+MovetextEnd readMovetext(Position& board, GameRecord& record, std::istream& in, MadeGameMoves& made) {
     for (;;) {
         skipWhite(in);
         const int c = peekChar(in);
@@ -337,7 +337,7 @@ MovetextEnd readMovetext(GameRecord& record, std::istream& in, MadeGameMoves& ma
         // A longer word is no move, however it begins.
         const bool tooLong = length > MOVETEXT_WORD_CHARS || std::strlen(san) > SAN_TOKEN_CHARS;
         copyCut(record.token, san);
-        const Move move = tooLong ? 0 : parseSan(record.token);
+        const Move move = tooLong ? 0 : parseSan(board, record.token);
         if (!move) throw RecordError(MOVE_NOT_READABLE, wordDetail("move: ", record.token, made.count() + 1));
         if (made.full()) {
             record.skipReason = SKIP_TOO_LONG;
@@ -374,15 +374,15 @@ bool readPgnTags(GameRecord& record, std::istream& in) {
     return in.good();
 }
 
-std::uint16_t readPgnGame(GameRecord& record, std::istream& in) {
+std::uint16_t readPgnGame(Position& board, GameRecord& record, std::istream& in) {
     record.header = 0;
     if (!readPgnTags(record, in)) return 0;
     if (record.skipReason) {
         skipToNextGame(in);  // moves from another position or by other rules are not read at all
         return 0;
     }
-    MadeGameMoves made;  // every move made is taken back on leaving, whichever way
-    const MovetextEnd end = readMovetext(record, in, made);
+    MadeGameMoves made(board);  // every move made is taken back on leaving, whichever way
+    const MovetextEnd end = readMovetext(board, record, in, made);
     if (end == MovetextEnd::STOPPED) {
         skipToNextGame(in);
         return 0;

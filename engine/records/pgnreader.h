@@ -1,11 +1,12 @@
 // Reading PGN games: the tags that decide whether a game can be stored (Result,
-// FEN) and the SAN movetext, each move tested by playing it on the engine's
-// position from the standard initial position.
+// FEN) and the SAN movetext, each move tested by playing it on a board from the
+// standard initial position.
 #pragma once
 
 #include <cstdint>
 #include <istream>
 
+#include "board/position.h"
 #include "records/gamerecord.h"
 
 // Reads the tag section (Result, FEN and Variant are used). False when the input has
@@ -20,9 +21,9 @@ bool readPgnTags(GameRecord& record, std::istream& in);
 // the rest of such a game is skipped). A game with a fault raises a RecordError
 // (an illegal or unreadable move, a result word at odds with the Result tag, no
 // result word at all, which is how a game cut short ends);
-// the caller goes on with skipToNextGame. The position must be the standard
-// initial position, and is that again afterwards, also when an error is raised.
-std::uint16_t readPgnGame(GameRecord& record, std::istream& in);
+// the caller goes on with skipToNextGame. board must stand at the standard initial
+// position, and is there again afterwards, also when an error is raised.
+std::uint16_t readPgnGame(Position& board, GameRecord& record, std::istream& in);
 
 // After a game that raised an error: the rest of its movetext up to the next line
 // that opens a tag (comments skipped whole).

@@ -1,28 +1,20 @@
-// Recorded games are replayed on the engine's own board. A game the engine may be
-// playing is put aside meanwhile and put back afterwards, so that a converter run
-// in the middle of a game leaves the game as it was.
+// The board recorded games are replayed on: a position of the converter's own, set up
+// at the standard initial position, where every game record starts. The game the
+// engine may be playing is never touched.
 #pragma once
 
 #include <memory>
 
 #include "board/position.h"
 
-// The replay touches the board only: the position, what its set-up began with, and
-// the game history (the set-up empties it, every move made writes the entry above
-// its top). Tables the search and the evaluation fill are left alone, so they are
-// neither cleared nor put aside.
 class ReplayBoard {
 public:
-    // Puts the game aside and sets up the standard initial position.
     ReplayBoard();
-    // Puts the game back.
-    ~ReplayBoard();
     ReplayBoard(const ReplayBoard&) = delete;
     ReplayBoard& operator=(const ReplayBoard&) = delete;
 
+    Position& position() { return *position_; }
+
 private:
-    Position position_;
-    SetupOrigin setupOrigin_;
-    std::unique_ptr<GameHistoryEntry[]> history_;
-    GameHistoryEntry* historyTop_;
+    std::unique_ptr<Position> position_;  // on the heap: a position carries its whole game history
 };

@@ -1,12 +1,12 @@
-// The search's control state and its result. The main thread writes the request,
-// the limits and the stop flag; the search thread reads them and writes the
-// aspiration state and the result. Shared values are atomics.
+// What one search is asked to do and told to stop: written by whoever runs it (the
+// front end's main thread, a tool), read by its workers. Every field is an atomic.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
-#include "search/plyrecord.h"
+struct SearchWorker;
 
 // What the search thread is asked to do when it is woken.
 enum SearchRequest : std::int32_t {
@@ -17,22 +17,20 @@ enum SearchRequest : std::int32_t {
     REQUEST_ANALYZE = 4, // search the position without a limit, for the interface's analysis
 };
 
-extern std::atomic<SearchRequest> searchRequest;
-extern std::atomic<std::uint8_t> stopFlag;         // 1: the search must stop now
-extern std::atomic<std::uint32_t> maxDepth;        // the deepest iteration of this search
-extern std::atomic<std::uint32_t> searchStartMs;   // clock when the search started, 0 after a stop
-extern std::atomic<std::int32_t> aspirationState;  // -1 after a fail low, +1 after a fail high, else 0
 // Nodes the search may enter before it stops as if told to (no limit: the largest value).
 inline constexpr std::uint64_t NO_NODE_LIMIT = UINT64_MAX;
-extern std::atomic<std::uint64_t> nodeLimit;
-// Whether a game position already drawn by rule (repetition, fifty moves, material) is
-// answered with its verdict, unsearched. An interface that judges the game itself wants
-// a move all the same: it turns this off.
-extern std::atomic<bool> verdictForDrawnRoot;
 
-// The search's result is the head of the root move list: whatever stands first there
-// is the current choice, its key the score. Read only while the search thread is
-// idle, so no atomic is needed.
-inline MoveEntry& rootBestEntry() { return moveListArray[0]; }
-inline Move bestMove() { return moveListArray[0].move; }  // the search's move or a verdict code
-inline Score bestScore() { return moveListArray[0].score; }
+struct SearchControl {
+    std::atomic<SearchRequest> request{REQUEST_NONE};
+    std::atomic<std::uint8_t> stopFlag{0};         // 1: the search must stop now
+    std::atomic<std::uint32_t> maxDepth{0};        // the deepest iteration of this search
+    std::atomic<std::uint32_t> startMs{0};         // clock when the search started, 0 after a stop
+    std::atomic<std::uint64_t> nodeLimit{NO_NODE_LIMIT};
+    // Whether a game position already drawn by rule (repetition, fifty moves, material)
+    // is answered with its verdict, unsearched. An interface that judges the game itself
+    // wants a move all the same: it turns this off.
+    std::atomic<bool> verdictForDrawnRoot{true};
+    // The workers of the search, the main one first; set while none of them runs.
+    // Empty for a worker that searches alone.
+    std::vector<SearchWorker*> team;
+};

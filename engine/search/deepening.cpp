@@ -1,4 +1,7 @@
 // iterativeDeepening: the driver of the root searches.
+#include <algorithm>
+#include <array>
+
 #include "base/log.h"
 #include "board/fen.h"
 #include "movegen/check.h"
@@ -10,6 +13,7 @@
 #include "search/rootchoice.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -18,15 +22,28 @@ struct Window {
     int beta = WINDOW_LIMIT;
 };
 
+// Helper i skips the depths d with ((d + phase) / size) odd: with size 1 every other
+// depth, with a larger size runs of that many; the patterns repeat every 20 helpers.
+struct HelperSkip {
+    int size, phase;
+};
+constexpr std::array<HelperSkip, 20> HELPER_SKIPS = {{
+    {1, 0}, {1, 1}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {3, 0}, {3, 1}, {3, 2}, {3, 3},
+    {3, 4}, {3, 5}, {4, 0}, {4, 1}, {4, 2}, {4, 3}, {4, 4}, {4, 5}, {4, 6}, {4, 7},
+}};
+
 constexpr const char* WARNING_LINE =
     "**************************************************** WARNING "
     "*****************************************************************";
 
-void setBest(Move move, int score) { rootBestEntry() = {static_cast<std::int16_t>(score), move}; }
+void setBest(SearchWorker& w, Move move, int score) { w.moveList[0] = {static_cast<std::int16_t>(score), move}; }
+
+// Only the main worker writes the trace: the helpers' lines would interleave with it.
+bool traces(const SearchWorker& w) { return w.id == 0; }
 
 // Seeds the window, the first depth and the move from the root's table entry.
-void seedFromTable(Window& window) {
-    const HashEntry* entry = probeTable();
+void seedFromTable(SearchWorker& w, Window& window) {
+    const std::optional<HashEntry> entry = w.tt.probe(w.pos);
     if (!entry) return;
     const int score = entryScore(*entry);
     // A book entry gives a move, not a searched score or depth.
@@ -34,9 +51,9 @@ void seedFromTable(Window& window) {
         switch (entryBound(*entry)) {
             case BOUND_EXACT:
                 window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
-                iterationDepth = entryDepth(*entry);
+                w.iterationDepth = entryDepth(*entry);
                 // As good as a finished iteration, should the first one be stopped.
-                finishRootIteration(entryMove(*entry), score);
+                finishRootIteration(w, entryMove(*entry), score);
                 break;
             case BOUND_LOWER:
                 if (score > -WINDOW_LIMIT) window.alpha = score;
@@ -46,89 +63,91 @@ void seedFromTable(Window& window) {
                 break;
         }
     }
-    setBest(entryMove(*entry), score);
+    setBest(w, entryMove(*entry), score);
     // A stored move that would repeat a position is not trusted: search afresh.
-    if (repetitionsAfter(bestMove()) > 0) iterationDepth = FIRST_ITERATION_DEPTH;
+    if (repetitionsAfter(w.pos, w.bestMove()) > 0) w.iterationDepth = FIRST_ITERATION_DEPTH;
     if (window.alpha > MATE_THRESHOLD) {
         window.beta = WINDOW_LIMIT;
-        iterationDepth = FIRST_ITERATION_DEPTH;
+        w.iterationDepth = FIRST_ITERATION_DEPTH;
     }
 }
 
-void logFen() {
+void logFen(const Position& pos) {
     char fen[FEN_BUFFER_SIZE];
-    writeFen(fen);
+    writeFen(pos, fen);
     logLine("-FEN:\t%s", fen);
 }
 
 // One iteration: the aspiration window, and the re-searches when the score falls outside.
-int searchIteration(const Window& window) {
-    int score = searchRoot(window.alpha, window.beta);
+int searchIteration(SearchWorker& w, const Window& window) {
+    int score = searchRoot(w, window.alpha, window.beta);
     if (score <= window.alpha) {
         // Until a re-search proves a move, the last choice stands, at most this good.
-        if (!stopRequested() && playableRootChoice().known)
-            reportRootLine(ReportKind::FAIL_LOW, playableRootChoice().move, score);
-        aspirationState.store(-1, std::memory_order_relaxed);
+        if (!stopRequested(w) && playableRootChoice(w).known)
+            reportRootLine(w, ReportKind::FAIL_LOW, playableRootChoice(w).move, score);
+        w.aspirationState.store(-1, std::memory_order_relaxed);
         const int failed = score;
-        score = searchRoot(-WINDOW_LIMIT, failed + 1);
-        if (score <= -WINDOW_LIMIT || score >= failed + 1) score = searchRoot(-WINDOW_LIMIT, RESEARCH_UPPER);
-        aspirationState.store(0, std::memory_order_relaxed);
+        score = searchRoot(w, -WINDOW_LIMIT, failed + 1);
+        if (score <= -WINDOW_LIMIT || score >= failed + 1) score = searchRoot(w, -WINDOW_LIMIT, RESEARCH_UPPER);
+        w.aspirationState.store(0, std::memory_order_relaxed);
     } else if (score >= window.beta) {
-        aspirationState.store(1, std::memory_order_relaxed);
+        w.aspirationState.store(1, std::memory_order_relaxed);
         const int failed = score;
-        score = searchRoot(failed - 1, RESEARCH_UPPER);
-        if (score <= failed - 1 || score >= RESEARCH_UPPER) score = searchRoot(-WINDOW_LIMIT, RESEARCH_UPPER);
-        aspirationState.store(0, std::memory_order_relaxed);
+        score = searchRoot(w, failed - 1, RESEARCH_UPPER);
+        if (score <= failed - 1 || score >= RESEARCH_UPPER) score = searchRoot(w, -WINDOW_LIMIT, RESEARCH_UPPER);
+        w.aspirationState.store(0, std::memory_order_relaxed);
     }
     return score;
 }
 
 // The finished iteration's choice is the head of the root list; its line starts
 // with it whatever older entry the root's table slot still holds.
-void traceIteration(int score) {
-    if (searchRequest.load(std::memory_order_relaxed) == REQUEST_PONDER) logLine("-PONDER:");
-    pvToTextFrom(pvBuffer, bestMove(), iterationDepth);
-    logLine("-E: %u:\t%d\t%s", static_cast<unsigned>(iterationDepth), score, pvBuffer);
+void traceIteration(SearchWorker& w, int score) {
+    if (!traces(w)) return;
+    if (w.control.request.load(std::memory_order_relaxed) == REQUEST_PONDER) logLine("-PONDER:");
+    pvToTextFrom(w.pos, w.tt, w.pvBuffer, w.bestMove(), w.iterationDepth);
+    logLine("-E: %u:\t%d\t%s", static_cast<unsigned>(w.iterationDepth), score, w.pvBuffer);
 }
 
-bool mateWithinDepth(int score) {
-    return score <= iterationDepth - MATE_SCORE || score >= MATE_SCORE - iterationDepth;
+bool mateWithinDepth(const SearchWorker& w, int score) {
+    return score <= w.iterationDepth - MATE_SCORE || score >= MATE_SCORE - w.iterationDepth;
 }
 
 // Without any finished iteration (a deep first one from a table bound, stopped) the
 // root's table entry is the best guess.
-void takeMoveFromTable() {
-    const HashEntry* entry = probeTable();
+void takeMoveFromTable(SearchWorker& w) {
+    const std::optional<HashEntry> entry = w.tt.probe(w.pos);
     if (!entry) {
-        logLine("%s", WARNING_LINE);
+        if (traces(w)) logLine("%s", WARNING_LINE);
         return;
     }
-    if (entryMove(*entry) != bestMove()) logLine("-E: DIFFERENT MOVE");
-    setBest(entryMove(*entry), entryScore(*entry));
-    logLine("-***HT: %d", static_cast<int>(bestScore()));
+    if (traces(w) && entryMove(*entry) != w.bestMove()) logLine("-E: DIFFERENT MOVE");
+    setBest(w, entryMove(*entry), entryScore(*entry));
+    if (traces(w)) logLine("-***HT: %d", static_cast<int>(w.bestScore()));
 }
 
 // A move the unfinished iteration chose, and why.
-void logChoice(const RootChoice& choice) {
+void logChoice(const SearchWorker& w, const RootChoice& choice) {
     char text[MOVE_TEXT_SIZE];
     moveToText(text, choice.move);
     logLine("-E: PLAYS %s (%s at depth %d)", text, choice.kind == ReportKind::FAIL_HIGH ? "fail high" : "new best",
-            iterationDepth);
+            w.iterationDepth);
 }
 
 // The move played: the last finished iteration's choice or what the unfinished one
 // proved at least as good, never the best bound of a pass that failed low nor an
 // older root entry that this search's results could not replace (the log notes
 // where the table's move differs).
-void settleMove() {
-    const RootChoice& choice = playableRootChoice();
-    if (!choice.known) return takeMoveFromTable();
-    const HashEntry* entry = probeTable();
+void settleMove(SearchWorker& w) {
+    const RootChoice& choice = playableRootChoice(w);
+    if (!choice.known) return takeMoveFromTable(w);
+    setBest(w, choice.move, choice.score);
+    if (!traces(w)) return;
+    const std::optional<HashEntry> entry = w.tt.probe(w.pos);
     if (entry && entryMove(*entry) != choice.move) logLine("-E: DIFFERENT MOVE");
-    if (choice.kind != ReportKind::ITERATION) logChoice(choice);
-    setBest(choice.move, choice.score);
+    if (choice.kind != ReportKind::ITERATION) logChoice(w, choice);
     if (entry)
-        logLine("-***HT: %d", static_cast<int>(bestScore()));
+        logLine("-***HT: %d", static_cast<int>(w.bestScore()));
     else
         logLine("%s", WARNING_LINE);
 }
@@ -136,70 +155,91 @@ void settleMove() {
 // A stopped search whose table entry was lost or overwritten by a colliding key
 // could leave an untried or illegal list head: answer with the first legal move of
 // the list instead, whenever the root has one.
-void ensureLegalBestMove() {
-    if (isLegalMove(bestMove())) return;
-    const PlyRecord& root = plyRecords[0];
+void ensureLegalBestMove(SearchWorker& w) {
+    if (isLegalMove(w.pos, w.bestMove())) return;
+    const PlyRecord& root = w.plies[0];
     if (root.moveListEnd) {
-        for (MoveEntry* e = moveListArray; e < root.moveListEnd; ++e)
-            if (isLegalMove(e->move)) return std::swap(*e, moveListArray[0]);
+        for (MoveEntry* e = w.moveList; e < root.moveListEnd; ++e)
+            if (isLegalMove(w.pos, e->move)) return std::swap(*e, w.moveList[0]);
         return;
     }
     MoveEntry legal[MAX_MOVES_PER_POSITION];
-    if (generateLegalMoves(legal) > 0) setBest(legal[0].move, 0);
+    if (generateLegalMoves(w.pos, legal) > 0) setBest(w, legal[0].move, 0);
+}
+
+// Each worker of a team searches up to its share of the node limit.
+std::uint64_t nodeShare(const SearchWorker& w) {
+    const std::uint64_t limit = w.control.nodeLimit.load(std::memory_order_relaxed);
+    const std::size_t workers = w.control.team.empty() ? 1 : w.control.team.size();
+    return limit == NO_NODE_LIMIT ? limit : std::max<std::uint64_t>(limit / workers, 1);
+}
+
+// The main worker deepens one ply at a time. A helper skips some depths, each after a
+// pattern of its own, so that the helpers spread over the depths around the main
+// search's instead of all repeating it; what they find reaches it through the table.
+int nextIterationDepth(const SearchWorker& w) {
+    int depth = w.iterationDepth + 1;
+    if (w.id == 0) return depth;
+    const HelperSkip& skip = HELPER_SKIPS[(w.id - 1) % HELPER_SKIPS.size()];
+    while (((depth + skip.phase) / skip.size) % 2 == 1) ++depth;
+    return depth;
 }
 
 }  // namespace
 
-Move iterativeDeepening() {
-    searchNodes = 0;
-    PlyRecord& root = plyRecords[0];
+Move iterativeDeepening(SearchWorker& w) {
+    w.nodes.store(0, std::memory_order_relaxed);
+    w.nodeBudget = nodeShare(w);
+    w.currentPly = w.plies;
+    PlyRecord& root = w.plies[0];
+    const SearchControl& control = w.control;
 
     // 1. A game drawn by rule is answered with its verdict, without searching, unless
     // a move is wanted all the same.
-    if (verdictForDrawnRoot.load(std::memory_order_relaxed)) {
-        if (const Move verdict = checkDraw(2)) {
-            setBest(verdict, 0);
+    if (control.verdictForDrawnRoot.load(std::memory_order_relaxed)) {
+        if (const Move verdict = checkDraw(w.pos, 2)) {
+            setBest(w, verdict, 0);
             return verdict;
         }
     }
 
     // 2. Fresh start: the root moves are generated again.
-    checkCount[BLACK] = checkCount[WHITE] = 0;
-    setBest(0, 0);
+    w.checkCount[BLACK] = w.checkCount[WHITE] = 0;
+    setBest(w, 0, 0);
     root.moveListEnd = nullptr;
-    resetRootChoice();
-    iterationDepth = FIRST_ITERATION_DEPTH;
+    resetRootChoice(w);
+    w.iterationDepth = FIRST_ITERATION_DEPTH;
     Window window;
 
     // 3. The previous search's result seeds window, depth and move.
-    seedFromTable(window);
+    seedFromTable(w, window);
 
     // 4. Trace the position.
-    logFen();
+    if (traces(w)) logFen(w.pos);
 
     // 5. Check information of the root.
-    computeCheckInfo(root.check);
+    computeCheckInfo(w.pos, root.check);
 
     // 6. Deepen until the depth limit, a mate within the depth, a stalemate or a stop.
-    while (iterationDepth <= static_cast<int>(maxDepth.load(std::memory_order_relaxed))) {
-        const int score = searchIteration(window);
-        if (stopRequested()) break;  // an interrupted iteration is not traced
-        finishRootIteration(bestMove(), score);
-        if (bestMove() == VERDICT_STALEMATE) break;
-        traceIteration(score);
-        reportRootLine(ReportKind::ITERATION, bestMove(), score);
-        if (mateWithinDepth(score)) {
-            logLine("--- MATE: %d", score);
+    while (w.iterationDepth <= static_cast<int>(control.maxDepth.load(std::memory_order_relaxed))) {
+        const int score = searchIteration(w, window);
+        if (stopRequested(w)) break;  // an interrupted iteration is not traced
+        finishRootIteration(w, w.bestMove(), score);
+        if (w.bestMove() == VERDICT_STALEMATE) break;
+        traceIteration(w, score);
+        reportRootLine(w, ReportKind::ITERATION, w.bestMove(), score);
+        if (mateWithinDepth(w, score)) {
+            if (traces(w)) logLine("--- MATE: %d", score);
             break;
         }
-        ++iterationDepth;
+        w.iterationDepth = nextIterationDepth(w);
         window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
     }
 
     // 7. The move and its score.
-    settleMove();
-    ensureLegalBestMove();
+    settleMove(w);
+    ensureLegalBestMove(w);
 
     // 8. The move, or the verdict, for the caller.
-    return bestMove();
+    return w.bestMove();
 }

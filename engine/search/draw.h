@@ -12,11 +12,10 @@ inline constexpr int MIN_REPETITION_PLIES = 4;
 // Beyond this many reversible plies a stored root move is distrusted (it nears the fifty-move draw).
 inline constexpr int DISTRUST_REVERSIBLE_PLIES = 75;
 
-// VERDICT_NO_MATERIAL, VERDICT_FIFTY_MOVES or VERDICT_REPETITION when the current
-// position is drawn, 0 otherwise; a repetition needs `occurrences` earlier
+// VERDICT_NO_MATERIAL, VERDICT_FIFTY_MOVES or VERDICT_REPETITION when pos is drawn, 0 otherwise; a repetition needs `occurrences` earlier
 // occurrences of the position with the same side to move.
-Move checkDraw(int occurrences);
+Move checkDraw(const Position& pos, int occurrences);
 
 // How many times (0, 1 or 2) the position after a quiet piece move has occurred
-// before; 0 for any other move. Leaves the position and historyTop unchanged.
-int repetitionsAfter(Move move);
+// before in pos's game; 0 for any other move.
+int repetitionsAfter(const Position& pos, Move move);

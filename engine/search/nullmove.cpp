@@ -10,25 +10,25 @@ int nullMoveReduction(int pieceMaterial, int depth) {
     return NULL_REDUCTION;
 }
 
-void makeNullMove(UndoRecord& record) {
-    GameHistoryEntry* const previous = historyTop;
+void makeNullMove(Position& pos, UndoRecord& record) {
+    GameHistoryEntry* const previous = pos.historyTop;
     previous->move = NULL_MOVE;
-    historyTop = previous + 1;
-    historyTop->reversibleCount = static_cast<std::uint16_t>(previous->reversibleCount + 1);
-    record.savedHashKey = position.hashKey;
-    record.savedPawnKey = position.pawnKey;
-    record.savedEpSquare = position.epSquare;
-    record.savedCastleRights = position.castleRights;
-    clearEnPassantSquare();
-    historyTop->setKey(position.hashKey);
-    position.sideToMove ^= 1;
+    pos.historyTop = previous + 1;
+    pos.historyTop->reversibleCount = static_cast<std::uint16_t>(previous->reversibleCount + 1);
+    record.savedHashKey = pos.hashKey;
+    record.savedPawnKey = pos.pawnKey;
+    record.savedEpSquare = pos.epSquare;
+    record.savedCastleRights = pos.castleRights;
+    clearEnPassantSquare(pos);
+    pos.historyTop->setKey(pos.hashKey);
+    pos.sideToMove ^= 1;
 }
 
-void unmakeNullMove(const UndoRecord& record) {
-    position.sideToMove ^= 1;
-    position.castleRights = record.savedCastleRights;
-    position.epSquare = record.savedEpSquare;
-    position.pawnKey = record.savedPawnKey;
-    position.hashKey = record.savedHashKey;
-    (--historyTop)->move = 0;  // no entry at or above the top keeps a move played from it
+void unmakeNullMove(Position& pos, const UndoRecord& record) {
+    pos.sideToMove ^= 1;
+    pos.castleRights = record.savedCastleRights;
+    pos.epSquare = record.savedEpSquare;
+    pos.pawnKey = record.savedPawnKey;
+    pos.hashKey = record.savedHashKey;
+    (--pos.historyTop)->move = 0;  // no entry at or above the top keeps a move played from it
 }

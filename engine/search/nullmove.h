@@ -9,6 +9,6 @@ int nullMoveReduction(int pieceMaterial, int depth);
 
 // Passes the turn: records NULL_MOVE in the game history, saves what
 // unmakeNullMove restores into record, clears any en-passant square.
-void makeNullMove(UndoRecord& record);
+void makeNullMove(Position& pos, UndoRecord& record);
 // Takes the null move back through the same record.
-void unmakeNullMove(const UndoRecord& record);
+void unmakeNullMove(Position& pos, const UndoRecord& record);

@@ -2,25 +2,22 @@
 
 #include <utility>
 
-#include "search/history.h"
 #include "search/searchconst.h"
+#include "search/worker.h"
 
 namespace {
 
-// History-phase keys, beside the entries they order: a node's list can hold more
-// untried moves than any fixed per-ply array, never more than the list array.
-std::uint32_t historyPhaseKeys[MOVE_LIST_CAPACITY];
+// Each entry's history-phase key sits at the same place in the worker's key array.
+std::uint32_t& historyKeyOf(SearchWorker& w, const MoveEntry* entry) { return w.historyKeys[entry - w.moveList]; }
 
-std::uint32_t& historyKeyOf(const MoveEntry* entry) { return historyPhaseKeys[entry - moveListArray]; }
-
-void computeHistoryKeys(Side side, MoveEntry* cursor, MoveEntry* end) {
+void computeHistoryKeys(SearchWorker& w, Side side, MoveEntry* cursor, MoveEntry* end) {
     for (MoveEntry* e = cursor; e < end; ++e)
-        historyKeyOf(e) = historyTable[side][e->move & 0xFFF] + HISTORY_KEY_BIAS + static_cast<std::uint32_t>(e->score);
+        historyKeyOf(w, e) = w.history[side][e->move & 0xFFF] + HISTORY_KEY_BIAS + static_cast<std::uint32_t>(e->score);
 }
 
 // The first of the highest keys, as in pickHighestKey.
-void pickHighestHistoryKey(MoveEntry* cursor, MoveEntry* end) {
-    std::uint32_t* const keys = &historyKeyOf(cursor);
+void pickHighestHistoryKey(SearchWorker& w, MoveEntry* cursor, MoveEntry* end) {
+    std::uint32_t* const keys = &historyKeyOf(w, cursor);
     const std::ptrdiff_t count = end - cursor;
     std::ptrdiff_t best = 0;
     std::uint32_t bestKey = keys[0];
@@ -64,12 +61,12 @@ void pickHighestKey(MoveEntry* cursor, MoveEntry* end) {
     std::swap(*best, *cursor);
 }
 
-void pickNextMove(Side side, MoveEntry* cursor, MoveEntry* end, bool& historyPhase) {
+void pickNextMove(SearchWorker& w, Side side, MoveEntry* cursor, MoveEntry* end, bool& historyPhase) {
     if (!historyPhase) {
         pickHighestKey(cursor, end);
         if (cursor->score >= HISTORY_PHASE_BELOW) return;
         historyPhase = true;
-        computeHistoryKeys(side, cursor, end);
+        computeHistoryKeys(w, side, cursor, end);
     }
-    pickHighestHistoryKey(cursor, end);
+    pickHighestHistoryKey(w, cursor, end);
 }

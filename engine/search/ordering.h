@@ -3,6 +3,8 @@
 
 #include "search/plyrecord.h"
 
+struct SearchWorker;
+
 // search and searchRoot: the hash move first, then the generator's order with the
 // killers just above the quiet moves.
 void setSearchKeys(MoveEntry* begin, MoveEntry* end, const PlyRecord& ply);
@@ -16,4 +18,4 @@ void pickHighestKey(MoveEntry* cursor, MoveEntry* end);
 // Picks the next move of search and searchRoot into cursor: by key while keys stay
 // at or above HISTORY_PHASE_BELOW, then (for this and every later pick of the node;
 // historyPhase tracks it) by history counter plus key, computed once per node.
-void pickNextMove(Side side, MoveEntry* cursor, MoveEntry* end, bool& historyPhase);
+void pickNextMove(SearchWorker& w, Side side, MoveEntry* cursor, MoveEntry* end, bool& historyPhase);

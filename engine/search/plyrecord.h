@@ -1,6 +1,6 @@
-// The search's stack: one record per ply from the root, with the check
-// information and undo record of the ply's position, the ply's stretch of the
-// shared move-list array, the table probe's findings and the killers.
+// One record of the search's stack per ply from the root: the check information and
+// undo record of the ply's position, the ply's stretch of the worker's move-list
+// array, the table probe's findings and the killers.
 #pragma once
 
 #include "board/undo.h"
@@ -22,12 +22,5 @@ struct PlyRecord {
     std::uint8_t ttDepth;
 };
 
-extern PlyRecord plyRecords[PLY_RECORD_COUNT];
-extern PlyRecord* currentPly;  // the record in use; the first one whenever no search runs
-
-// Each ply's list starts where its parent's ends.
+// The room every ply's list together needs: each ply's list starts where its parent's ends.
 inline constexpr int MOVE_LIST_CAPACITY = PLY_RECORD_COUNT * MAX_MOVES_PER_POSITION;
-extern MoveEntry moveListArray[MOVE_LIST_CAPACITY];
-
-// Zeroes both killers of every record (done whenever a game starts).
-void clearKillers();

@@ -16,20 +16,22 @@ namespace {
 
 // The moves of a variation played so far, each with its undo record.
 struct PlayedLine {
+    explicit PlayedLine(Position& position) : pos(position) {}
+    Position& pos;
     Move moves[MAX_SEARCH_DEPTH];
     UndoRecord undo[MAX_SEARCH_DEPTH];
     int count = 0;
 
     void play(Move move) {
-        saveUndoInfo(undo[count]);
-        makeMove(move, undo[count]);
+        saveUndoInfo(pos, undo[count]);
+        makeMove(pos, move, undo[count]);
         moves[count++] = move;
     }
     // Takes every move back, last made first.
     void takeBack() {
         while (count > 0) {
             --count;
-            unmakeMove(moves[count], undo[count]);
+            unmakeMove(pos, moves[count], undo[count]);
         }
     }
 };
@@ -52,16 +54,19 @@ const char* pseudoMoveText(Move code) {
     }
 }
 
-void pvToText(char* buffer, int maxMoves, PvStyle style) { pvToTextFrom(buffer, 0, maxMoves, style); }
+void pvToText(Position& pos, const TranspositionTable& tt, char* buffer, int maxMoves, PvStyle style) {
+    pvToTextFrom(pos, tt, buffer, 0, maxMoves, style);
+}
 
-void pvToTextFrom(char* buffer, Move first, int maxMoves, PvStyle style) {
+void pvToTextFrom(Position& pos, const TranspositionTable& tt, char* buffer, Move first, int maxMoves,
+                  PvStyle style) {
     const bool log = style == PvStyle::LOG;
-    PlayedLine line;
+    PlayedLine line(pos);
     const int limit = std::min(maxMoves, MAX_SEARCH_DEPTH);
     char* out = buffer;
     while (line.count < limit) {
         const bool given = line.count == 0 && first != 0;
-        const HashEntry* entry = given ? nullptr : probeTable();
+        const std::optional<HashEntry> entry = given ? std::nullopt : tt.probe(pos);
         const Move move = given ? first : entry ? entryMove(*entry) : 0;
         if ((given || entry) && moveKind(move) == KIND_NO_MOVE) {
             if (log) out = append(out, pseudoMoveText(move));
@@ -69,7 +74,7 @@ void pvToTextFrom(char* buffer, Move first, int maxMoves, PvStyle style) {
         }
         // A key-check collision can hand over another position's move: play only
         // moves that are legal here, or the position would be corrupted.
-        if (!move || !isLegalMove(move)) {
+        if (!move || !isLegalMove(pos, move)) {
             if (log) out = append(out, NO_ENTRY_TEXT);
             break;
         }

@@ -1,7 +1,9 @@
 // The principal variation read back from the transposition table.
 #pragma once
 
-#include "board/types.h"
+#include "board/position.h"
+
+class TranspositionTable;
 
 // pvToText's buffer: room for the longest variation, as long as the deepest search
 // (six characters a move), and a closing verdict text.
@@ -19,11 +21,12 @@ inline constexpr const char* NO_ENTRY_TEXT = "NOE ";
 // MOVES_ONLY: the moves alone, blank-separated ("e2e4 e7e5"), for the interface.
 enum class PvStyle { LOG, MOVES_ONLY };
 
-// Writes at most maxMoves (and at most MAX_SEARCH_DEPTH) moves of the current
-// position's principal variation into buffer. Leaves the position and the game
-// history as it found them.
-void pvToText(char* buffer, int maxMoves, PvStyle style = PvStyle::LOG);
+// Writes at most maxMoves (and at most MAX_SEARCH_DEPTH) moves of pos's principal
+// variation, as the table holds it, into buffer. Leaves pos and its game history as
+// it found them.
+void pvToText(Position& pos, const TranspositionTable& tt, char* buffer, int maxMoves, PvStyle style = PvStyle::LOG);
 // The same, with first (when not 0) as the line's first move and the table's line
 // after it: the root's line names the move the search chose even where the root's
 // own entry is an older, deeper one that its results could not replace.
-void pvToTextFrom(char* buffer, Move first, int maxMoves, PvStyle style = PvStyle::LOG);
+void pvToTextFrom(Position& pos, const TranspositionTable& tt, char* buffer, Move first, int maxMoves,
+                  PvStyle style = PvStyle::LOG);

@@ -3,10 +3,12 @@
 
 #include "board/types.h"
 
-// Value of the current position for the side to move. depth starts at 0 and falls
+struct SearchWorker;
+
+// Value of the worker's position for the side to move. depth starts at 0 and falls
 // by one per capture ply; ply is the distance from the root (the record at currentPly).
-int quiesce(int depth, int ply, int alpha, int beta);
+int quiesce(SearchWorker& w, int depth, int ply, int alpha, int beta);
 
 // The same for a caller that knows the side to move.
 template <Side S>
-int quiesceFor(int depth, int ply, int alpha, int beta);
+int quiesceFor(SearchWorker& w, int depth, int ply, int alpha, int beta);

@@ -1,25 +1,20 @@
 #include "search/report.h"
 
 #include "base/clock.h"
-#include "search/searchstate.h"
 #include "search/searchthread.h"
+#include "search/worker.h"
 
 std::atomic<SearchReportHook> searchReportHook{nullptr};
 
-namespace {
-
-SearchReport report;  // the search thread's alone
-
-}  // namespace
-
-void reportRootLine(ReportKind kind, Move first, int score) {
+void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score) {
     const SearchReportHook hook = searchReportHook.load(std::memory_order_acquire);
-    if (!hook) return;
-    report.depth = iterationDepth;
+    if (!hook || w.id != 0) return;
+    SearchReport& report = w.report;
+    report.depth = w.iterationDepth;
     report.score = score;
     report.elapsedMs = clockMs() - searchBeganMs();
-    report.nodes = searchNodes;
+    report.nodes = searchedNodes(w);
     report.kind = kind;
-    pvToTextFrom(report.pv, first, iterationDepth, PvStyle::MOVES_ONLY);
+    pvToTextFrom(w.pos, w.tt, report.pv, first, w.iterationDepth, PvStyle::MOVES_ONLY);
     hook(report);
 }

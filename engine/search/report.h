@@ -30,6 +30,8 @@ struct SearchReport {
 using SearchReportHook = void (*)(const SearchReport&);
 extern std::atomic<SearchReportHook> searchReportHook;
 
-// Called by the search: a line of the current iteration starting with first, then
-// the table's line after it.
-void reportRootLine(ReportKind kind, Move first, int score);
+struct SearchWorker;
+
+// Called by the search: a line of the worker's current iteration starting with first,
+// then the table's line after it. Only the main worker's lines are shown.
+void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score);

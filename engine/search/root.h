@@ -3,11 +3,14 @@
 
 #include "board/types.h"
 
-// Searches the root (ply 0, the first record) at iterationDepth; leaves the best move
-// at the head of the root list (rootBestEntry).
-int searchRoot(int alpha, int beta);
+struct SearchWorker;
 
-// What the search thread runs: the move for the current position (or a verdict
-// code), also left in rootBestEntry. Needs currentPly at the first record, maxDepth
-// set; returns early once stopFlag is raised during an iteration beyond the first.
-Move iterativeDeepening();
+// Searches the worker's root (ply 0, the first record) at its iterationDepth; leaves
+// the best move at the head of the root list (bestMove).
+int searchRoot(SearchWorker& w, int alpha, int beta);
+
+// What a search thread runs: the move for the worker's position (or a verdict code),
+// also left at the head of its root list. Needs currentPly at the first record and the
+// control's maxDepth set; returns early once the stop flag is raised during an
+// iteration beyond the first.
+Move iterativeDeepening(SearchWorker& w);

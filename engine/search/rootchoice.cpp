@@ -1,26 +1,24 @@
 #include "search/rootchoice.h"
 
-namespace {
+#include "search/worker.h"
 
-RootChoice finished;  // the search thread's alone
-RootChoice playable;
+void resetRootChoice(SearchWorker& w) { w.finishedChoice = w.playableChoice = RootChoice{}; }
 
-}  // namespace
+void finishRootIteration(SearchWorker& w, Move move, int score) {
+    w.finishedChoice = w.playableChoice = {move, score, true, ReportKind::ITERATION};
+}
 
-void resetRootChoice() { finished = playable = RootChoice{}; }
+const RootChoice& finishedRootChoice(const SearchWorker& w) { return w.finishedChoice; }
 
-void finishRootIteration(Move move, int score) { finished = playable = {move, score, true, ReportKind::ITERATION}; }
+const RootChoice& playableRootChoice(const SearchWorker& w) { return w.playableChoice; }
 
-const RootChoice& finishedRootChoice() { return finished; }
-
-const RootChoice& playableRootChoice() { return playable; }
-
-void offerRootMove(Move move, int score, ReportKind kind) {
+void offerRootMove(SearchWorker& w, Move move, int score, ReportKind kind) {
+    RootChoice& playable = w.playableChoice;
     // The first choice of a search is shown by its iteration's line. Later the choice
     // changes only with a line that shows it: a new move, or the same one with a new
     // bound; what was last shown is what would be played.
     if (playable.known && move == playable.move && kind != ReportKind::FAIL_HIGH) return;
     const bool show = playable.known;
     playable = {move, score, true, kind};
-    if (show) reportRootLine(kind, move, score);
+    if (show) reportRootLine(w, kind, move, score);
 }

@@ -14,18 +14,20 @@ struct RootChoice {
     ReportKind kind = ReportKind::ITERATION;  // how it was chosen
 };
 
+struct SearchWorker;
+
 // A new search: nothing chosen yet.
-void resetRootChoice();
+void resetRootChoice(SearchWorker& w);
 // An iteration finished with move (the head of the root list) and score; an exact
 // table entry of an earlier search counts as one.
-void finishRootIteration(Move move, int score);
+void finishRootIteration(SearchWorker& w, Move move, int score);
 
 // The last finished iteration's choice.
-const RootChoice& finishedRootChoice();
+const RootChoice& finishedRootChoice(const SearchWorker& w);
 // What the search plays if it stops now.
-const RootChoice& playableRootChoice();
+const RootChoice& playableRootChoice(const SearchWorker& w);
 
 // A move of the unfinished iteration proved at least as good as the finished
 // choice (it failed high above it, or beat it in the same pass): it becomes the move
 // to play, and its line is shown when it is a new move or a fail high.
-void offerRootMove(Move move, int score, ReportKind kind);
+void offerRootMove(SearchWorker& w, Move move, int score, ReportKind kind);

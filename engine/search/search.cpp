@@ -4,7 +4,6 @@
 #include "movegen/check.h"
 #include "movegen/generate.h"
 #include "search/draw.h"
-#include "search/history.h"
 #include "search/nullmove.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
@@ -17,11 +16,11 @@ namespace {
 // uncounts it on every way out.
 class CheckOnPath {
 public:
-    CheckOnPath(Side side, bool inCheck) : side_(side), inCheck_(inCheck) {
-        if (inCheck_) extension_ = checkCount[side_]++ > 0 ? 1 : 0;
+    CheckOnPath(std::uint32_t (&counts)[2], Side side, bool inCheck) : counts_(counts), side_(side), inCheck_(inCheck) {
+        if (inCheck_) extension_ = counts_[side_]++ > 0 ? 1 : 0;
     }
     ~CheckOnPath() {
-        if (inCheck_) --checkCount[side_];
+        if (inCheck_) --counts_[side_];
     }
     CheckOnPath(const CheckOnPath&) = delete;
     CheckOnPath& operator=(const CheckOnPath&) = delete;
@@ -29,6 +28,7 @@ public:
     int extension() const { return extension_; }
 
 private:
+    std::uint32_t (&counts_)[2];
     Side side_;
     bool inCheck_;
     int extension_ = 0;
@@ -36,15 +36,16 @@ private:
 
 // The null-move search; its result is not stored.
 template <Side S>
-int nullMoveScore(PlyRecord& node, int reduction, int depth, int ply, int beta) {
-    if (!node.moveListEnd) node.moveListEnd = listStartFor(node);  // the child's list starts here
-    makeNullMove(node.undo);
-    ++currentPly;
-    currentPly->moveListEnd = nullptr;
-    const int score = depth > reduction + 1 ? -searchFor<S ^ 1>(depth - reduction - 1, ply + 1, -beta, -beta + 1, false)
-                                            : -quiesceFor<S ^ 1>(0, ply + 1, -beta, -beta + 1);
-    --currentPly;
-    unmakeNullMove(node.undo);
+int nullMoveScore(SearchWorker& w, PlyRecord& node, int reduction, int depth, int ply, int beta) {
+    if (!node.moveListEnd) node.moveListEnd = listStartFor(w, node);  // the child's list starts here
+    makeNullMove(w.pos, node.undo);
+    ++w.currentPly;
+    w.currentPly->moveListEnd = nullptr;
+    const int score = depth > reduction + 1
+                          ? -searchFor<S ^ 1>(w, depth - reduction - 1, ply + 1, -beta, -beta + 1, false)
+                          : -quiesceFor<S ^ 1>(w, 0, ply + 1, -beta, -beta + 1);
+    --w.currentPly;
+    unmakeNullMove(w.pos, node.undo);
     node.moveListEnd = nullptr;
     return score;
 }
@@ -52,85 +53,88 @@ int nullMoveScore(PlyRecord& node, int reduction, int depth, int ply, int beta) 
 // A child searched with a null window first once alpha has been raised, and again
 // with the full window only when it lands inside it.
 template <Side S>
-int searchChild(int depth, int ply, int alpha, int beta, bool alphaRaised) {
-    if (depth <= 0 || ply >= MAX_SEARCH_DEPTH) return -quiesceFor<S ^ 1>(0, ply + 1, -beta, -alpha);
+int searchChild(SearchWorker& w, int depth, int ply, int alpha, int beta, bool alphaRaised) {
+    if (depth <= 0 || ply >= MAX_SEARCH_DEPTH) return -quiesceFor<S ^ 1>(w, 0, ply + 1, -beta, -alpha);
     if (alphaRaised) {
-        const int score = -searchFor<S ^ 1>(depth, ply + 1, -alpha - 1, -alpha, true);
+        const int score = -searchFor<S ^ 1>(w, depth, ply + 1, -alpha - 1, -alpha, true);
         if (score <= alpha || score >= beta) return score;
     }
-    return -searchFor<S ^ 1>(depth, ply + 1, -beta, -alpha, true);
+    return -searchFor<S ^ 1>(w, depth, ply + 1, -beta, -alpha, true);
 }
 
 // Score of one move, made and taken back; the mover is S.
 template <Side S>
-int scoreMove(PlyRecord& node, Move move, int childDepth, int ply, int alpha, int beta, bool alphaRaised) {
-    makeMoveBy(S, move, node.undo);
-    ++currentPly;
+int scoreMove(SearchWorker& w, PlyRecord& node, Move move, int childDepth, int ply, int alpha, int beta,
+              bool alphaRaised) {
+    Position& pos = w.pos;
+    makeMoveBy(pos, S, move, node.undo);
+    ++w.currentPly;
     int score;
-    if (leavesKingAttacked(move, S, node.check)) {
+    if (leavesKingAttacked(pos, move, S, node.check)) {
         score = NO_MOVE_SCORE;
-    } else if (checkDraw(1)) {
+    } else if (checkDraw(pos, 1)) {
         score = 0;
     } else {
-        currentPly->moveListEnd = nullptr;
-        score = searchChild<S>(childDepth, ply, alpha, beta, alphaRaised);
+        w.currentPly->moveListEnd = nullptr;
+        score = searchChild<S>(w, childDepth, ply, alpha, beta, alphaRaised);
     }
-    --currentPly;
-    unmakeMoveBy(S, move, node.undo);
+    --w.currentPly;
+    unmakeMoveBy(pos, S, move, node.undo);
     return score;
 }
 
 }  // namespace
 
-void recordCutoff(PlyRecord& node, Side side, Move move, int depth) {
+void recordCutoff(SearchWorker& w, PlyRecord& node, Side side, Move move, int depth) {
     if (killerKind(move) && move != node.killer1) {
         node.killer2 = node.killer1;
         node.killer1 = move;
     }
-    historyTable[side][move & 0xFFF] += static_cast<std::uint32_t>(depth * depth);
+    w.history[side][move & 0xFFF] += static_cast<std::uint32_t>(depth * depth);
 }
 
 template <Side S>
-int searchFor(int depth, int ply, int alpha, int beta, bool nullAllowed) {
-    ++searchNodes;
-    PlyRecord& node = *currentPly;
+int searchFor(SearchWorker& w, int depth, int ply, int alpha, int beta, bool nullAllowed) {
+    countNode(w);
+    Position& pos = w.pos;
+    PlyRecord& node = *w.currentPly;
 
     // 1. Table probe: exact hits and bound cut-offs return; a bound may narrow the window.
     int ttResult;
-    if (probeAndApply(depth, alpha, beta, node, {mayNarrowAt(depth), false}, ttResult)) return ttResult;
+    if (probeAndApply(w.tt, pos, depth, alpha, beta, node, {mayNarrowAt(w, depth), false}, ttResult)) return ttResult;
 
     // 2. Set up.
     int best = NO_MOVE_SCORE;
     Bound bound = BOUND_UPPER;
     Move bestMove = 0;
-    computeCheckInfo(node.check);
+    computeCheckInfo(pos, node.check);
     const bool inCheck = node.check.checkers != 0;
 
     // 3. Null move: if passing still fails high, so will a real move.
     if (nullAllowed && !inCheck) {
-        const int reduction = nullMoveReduction(position.pieceMaterial[S], depth);
+        const int reduction = nullMoveReduction(pos.pieceMaterial[S], depth);
         if (reduction > 0) {
-            const int score = nullMoveScore<S>(node, reduction, depth, ply, beta);
-            if (stopRequested()) return NO_MOVE_SCORE;
+            const int score = nullMoveScore<S>(w, node, reduction, depth, ply, beta);
+            if (stopRequested(w)) return NO_MOVE_SCORE;
             if (score >= beta) return score;
         }
     }
 
     // 4. Internal deepening: a shallower search finds a move to try first.
     if (node.ttDepth < depth - IID_REDUCTION) {
-        searchFor<S>(depth - IID_REDUCTION, ply, alpha, beta, nullAllowed);
-        if (const HashEntry* entry = probeTable()) node.hashMove = entryMove(*entry);
+        searchFor<S>(w, depth - IID_REDUCTION, ply, alpha, beta, nullAllowed);
+        if (const std::optional<HashEntry> entry = w.tt.probe(pos)) node.hashMove = entryMove(*entry);
     }
 
     // 5. Check extension: the second check of the same side on the path.
-    const CheckOnPath checks(S, inCheck);
+    const CheckOnPath checks(w.checkCount, S, inCheck);
     const int childDepth = depth + checks.extension() - 1;
 
     // 6. Generation, unless internal deepening left a list here.
-    MoveEntry* const begin = listStartFor(node);
+    MoveEntry* const begin = listStartFor(w, node);
     if (!node.moveListEnd) {
-        node.moveListEnd = inCheck ? generateEvasions<S>(begin, node.check) : generateAll<S>(begin);
-        saveUndoInfo(node.undo);
+        node.moveListEnd = inCheck ? generateEvasions<S>(pos, begin, node.check) : generateAll<S>(pos, begin);
+        saveUndoInfo(pos, node.undo);
     }
     MoveEntry* const end = node.moveListEnd;
 
@@ -141,16 +145,16 @@ int searchFor(int depth, int ply, int alpha, int beta, bool nullAllowed) {
     bool historyPhase = false;
     for (MoveEntry* cursor = begin; cursor < end; ++cursor) {
         node.moveCursor = cursor;
-        pickNextMove(S, cursor, end, historyPhase);
+        pickNextMove(w, S, cursor, end, historyPhase);
         const Move move = cursor->move;
-        const int score = scoreMove<S>(node, move, childDepth, ply, alpha, beta, bound == BOUND_EXACT);
-        if (stopRequested()) return best;
+        const int score = scoreMove<S>(w, node, move, childDepth, ply, alpha, beta, bound == BOUND_EXACT);
+        if (stopRequested(w)) return best;
         cursor->score = static_cast<std::int16_t>(score);
         if (score <= best) continue;
         if (score > alpha) {
             if (score >= beta) {
-                recordCutoff(node, S, move, depth);
-                storeTable(depth, BOUND_LOWER, score, move);
+                recordCutoff(w, node, S, move, depth);
+                w.tt.store(pos, depth, BOUND_LOWER, score, move);
                 return score;
             }
             alpha = score;
@@ -164,20 +168,20 @@ int searchFor(int depth, int ply, int alpha, int beta, bool nullAllowed) {
     if (best == NO_MOVE_SCORE) {
         if (inCheck) {
             const int mated = ply - MATE_SCORE;
-            storeTable(depth, BOUND_EXACT, mated, VERDICT_MATED);
+            w.tt.store(pos, depth, BOUND_EXACT, mated, VERDICT_MATED);
             return mated;
         }
-        storeTable(depth, BOUND_EXACT, 0, VERDICT_STALEMATE);
+        w.tt.store(pos, depth, BOUND_EXACT, 0, VERDICT_STALEMATE);
         return 0;
     }
-    storeTable(depth, bound, best, bestMove);
+    w.tt.store(pos, depth, bound, best, bestMove);
     return best;
 }
 
-template int searchFor<WHITE>(int, int, int, int, bool);
-template int searchFor<BLACK>(int, int, int, int, bool);
+template int searchFor<WHITE>(SearchWorker&, int, int, int, int, bool);
+template int searchFor<BLACK>(SearchWorker&, int, int, int, int, bool);
 
-int search(int depth, int ply, int alpha, int beta, bool nullAllowed) {
-    return position.sideToMove == WHITE ? searchFor<WHITE>(depth, ply, alpha, beta, nullAllowed)
-                                        : searchFor<BLACK>(depth, ply, alpha, beta, nullAllowed);
+int search(SearchWorker& w, int depth, int ply, int alpha, int beta, bool nullAllowed) {
+    return w.pos.sideToMove == WHITE ? searchFor<WHITE>(w, depth, ply, alpha, beta, nullAllowed)
+                                     : searchFor<BLACK>(w, depth, ply, alpha, beta, nullAllowed);
 }

@@ -3,14 +3,16 @@
 
 #include "search/plyrecord.h"
 
-// Value of the current position for the side to move, searched depth (>= 1) plies
-// deep. ply (>= 1) is the distance from the root; the record at currentPly is this
-// ply's and must have moveListEnd cleared by the caller. nullAllowed is false only
-// for the null-move search itself.
-int search(int depth, int ply, int alpha, int beta, bool nullAllowed);
+struct SearchWorker;
+
+// Value of the worker's position for the side to move, searched depth (>= 1) plies
+// deep. ply (>= 1) is the distance from the root; the worker's record at currentPly
+// is this ply's and must have moveListEnd cleared by the caller. nullAllowed is
+// false only for the null-move search itself.
+int search(SearchWorker& w, int depth, int ply, int alpha, int beta, bool nullAllowed);
 
 template <Side S>
-int searchFor(int depth, int ply, int alpha, int beta, bool nullAllowed);
+int searchFor(SearchWorker& w, int depth, int ply, int alpha, int beta, bool nullAllowed);
 
 // Whether a move that caused a cut-off may become a killer: quiet moves and castling.
 inline bool killerKind(Move move) {
@@ -19,4 +21,4 @@ inline bool killerKind(Move move) {
 }
 
 // The killer and history bookkeeping of a cut-off at a search or root node.
-void recordCutoff(PlyRecord& node, Side side, Move move, int depth);
+void recordCutoff(SearchWorker& w, PlyRecord& node, Side side, Move move, int depth);

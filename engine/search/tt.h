@@ -1,11 +1,20 @@
-// The transposition table: 2^20 buckets of three entries, the black half first.
-// The position key has no side-to-move term; the half a bucket lies in is the side.
+// The transposition table: buckets of three entries in two halves, the black half
+// first. The position key has no side-to-move term; the half a bucket lies in is the
+// side. One table is shared by every search worker of a search; entries are read and
+// written word by word as relaxed atomics (a torn entry is caught by the key check and
+// by the legality test at every use of a table move).
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
+#include "board/position.h"
 #include "search/plyrecord.h"
 
+// A snapshot of one entry, as a probe reads it.
 struct HashEntry {
     std::uint32_t word0;  // move (bits 0-15), bits 16-31 of the key's low half
     std::uint32_t word1;  // the key's high half
@@ -13,14 +22,24 @@ struct HashEntry {
 };
 static_assert(sizeof(HashEntry) == 12);
 
-inline constexpr int TT_HALF_BITS = 19;
-inline constexpr std::uint32_t TT_BUCKETS = 1u << (TT_HALF_BITS + 1);
+// Where an entry lives: the same three words, each an atomic.
+struct HashSlot {
+    std::atomic<std::uint32_t> words[3];
+};
+static_assert(sizeof(HashSlot) == 12 && std::atomic<std::uint32_t>::is_always_lock_free);
+
 inline constexpr int TT_BUCKET_SIZE = 3;
+inline constexpr std::size_t TT_BUCKET_BYTES = TT_BUCKET_SIZE * sizeof(HashSlot);
+// The design's table: 2^19 buckets a half, 36 MiB; every other size is asked for.
+inline constexpr int TT_HALF_BITS = 19;
+inline constexpr std::size_t TT_DEFAULT_MB = (std::size_t{2} << TT_HALF_BITS) * TT_BUCKET_BYTES >> 20;
+inline constexpr std::size_t TT_MIN_MB = 1;
+inline constexpr std::size_t TT_MAX_MB = 65536;
 
 // ---- Entry layout and the numbers of the probe rules --------------------------
-inline constexpr std::uint32_t TT_INDEX_MASK = (1u << TT_HALF_BITS) - 1;  // key bits implied by the bucket
-inline constexpr std::uint32_t TT_CHECKED_LOW_BITS = ~TT_INDEX_MASK;       // key bits 19..31 are compared
-inline constexpr std::uint32_t TT_STORED_LOW_BITS = 0xFFFF0000u;           // key bits 16..31 are stored
+// Key bits 16..31 are stored and compared (in the design's table bits 0..18 are
+// implied by the bucket, so only 19..31 tell positions apart there).
+inline constexpr std::uint32_t TT_STORED_LOW_BITS = 0xFFFF0000u;
 inline constexpr std::uint32_t TT_MOVE_MASK = 0xFFFFu;
 inline constexpr int TT_BOUND_SHIFT = 7;
 inline constexpr int TT_AGE_SHIFT = 9;
@@ -41,9 +60,6 @@ inline constexpr Bound BOUND_EXACT = 0;
 inline constexpr Bound BOUND_LOWER = 1;  // failed high: the true value is at least the score
 inline constexpr Bound BOUND_UPPER = 2;  // failed low: the true value is at most the score
 
-extern HashEntry transpositionTable[TT_BUCKETS][TT_BUCKET_SIZE];
-extern std::uint16_t hashAge;
-
 // ---- Entry fields ---------------------------------------------------------------
 inline Move entryMove(const HashEntry& e) { return static_cast<Move>(e.word0 & TT_MOVE_MASK); }
 inline int entryDepth(const HashEntry& e) { return static_cast<int>(e.word2 & TT_DEPTH_MASK); }
@@ -54,35 +70,91 @@ inline std::uint16_t entryAge(const HashEntry& e) {
 inline int entryScore(const HashEntry& e) { return static_cast<int>(e.word2 >> TT_SCORE_SHIFT) - TT_SCORE_BIAS; }
 inline bool isBookEntry(const HashEntry& e) { return entryAge(e) == AGE_BOOK; }
 
-// Bucket of a key for a side to move.
-inline HashEntry* bucketOf(HashKey key, Side side) {
-    return transpositionTable[(keyLow(key) & TT_INDEX_MASK) + (static_cast<std::uint32_t>(side) << TT_HALF_BITS)];
-}
-// Whether e holds the position with this key (the bucket already implies the low 19 bits).
+// Whether e holds the position with this key (the bucket implies the rest of the low half).
 inline bool entryMatches(const HashEntry& e, HashKey key) {
-    return ((e.word0 ^ keyLow(key)) & TT_CHECKED_LOW_BITS) == 0 && e.word1 == keyHigh(key);
+    return ((e.word0 ^ keyLow(key)) & TT_STORED_LOW_BITS) == 0 && e.word1 == keyHigh(key);
 }
 
-// ---- Operations -------------------------------------------------------------------
-// The first entry of the current position's bucket that matches it, or nullptr.
-inline HashEntry* probeTable() {
-    const HashKey key = position.hashKey;
-    HashEntry* bucket = bucketOf(key, position.sideToMove);
-    for (int i = 0; i < TT_BUCKET_SIZE; ++i)
-        if (entryMatches(bucket[i], key)) return &bucket[i];
-    return nullptr;
-}
+class TranspositionTable {
+public:
+    // The design's size, cleared.
+    TranspositionTable();
+    ~TranspositionTable();
+    TranspositionTable(const TranspositionTable&) = delete;
+    TranspositionTable& operator=(const TranspositionTable&) = delete;
 
-// Stores the current node's result by the replacement rule (slot 0 deepest or
-// freshest, slot 1 what slot 0 held, slot 2 the rest). Scores outside the
-// representable range are clamped to it.
-void storeTable(int depth, Bound bound, int score, Move move);
+    // Makes the table megabytes large (the largest number of buckets that fits) and
+    // clears it. False, with the old table kept and why saying why, for a size out of
+    // range, beyond the machine's memory or one the system will not give.
+    bool resize(std::size_t megabytes, std::string& why);
+    // Sets every word of every entry to 0.
+    void clear();
+    // Whether every word of every entry is 0 (a whole scan: for checks, not for play).
+    bool isEmpty() const;
 
-// Writes move as the book move of the current position into slot 0 of its bucket,
-// with age AGE_BOOK; depth, bound and score stay as the slot held them.
-void storeBookMove(Move move);
+    std::size_t bucketCount() const { return 2 * halfBuckets_; }
+    std::size_t byteSize() const { return bucketCount() * TT_BUCKET_BYTES; }
 
-void clearTranspositionTable();
+    // The age every entry the search writes carries; set to 1 by every set-up, AGE_BOOK
+    // while the book is written. Changed only while no search runs.
+    std::uint16_t age() const { return age_; }
+    void setAge(std::uint16_t age) { age_ = age; }
+
+    // The first entry of the position's bucket that matches it.
+    std::optional<HashEntry> probe(HashKey key, Side side) const {
+        const HashSlot* bucket = bucketOf(key, side);
+        for (int i = 0; i < TT_BUCKET_SIZE; ++i) {
+            const HashEntry e = read(bucket[i]);
+            if (entryMatches(e, key)) return e;
+        }
+        return std::nullopt;
+    }
+    std::optional<HashEntry> probe(const Position& pos) const { return probe(pos.hashKey, pos.sideToMove); }
+
+    // Stores the node's result by the replacement rule (slot 0 deepest or freshest,
+    // slot 1 what slot 0 held, slot 2 the rest). Scores outside the representable
+    // range are clamped to it.
+    void store(const Position& pos, int depth, Bound bound, int score, Move move);
+
+    // Writes move as the book move of the position into slot 0 of its bucket, with
+    // age AGE_BOOK; depth, bound and score stay as the slot held them.
+    void storeBookMove(const Position& pos, Move move);
+
+    // The slots of the bucket a key and side use (for tests and tools).
+    const HashSlot* bucketOf(HashKey key, Side side) const { return buckets_ + TT_BUCKET_SIZE * indexOf(key, side); }
+    static HashEntry read(const HashSlot& slot) {
+        return {slot.words[0].load(std::memory_order_relaxed), slot.words[1].load(std::memory_order_relaxed),
+                slot.words[2].load(std::memory_order_relaxed)};
+    }
+
+private:
+    // The bucket: the key's low half modulo the half's size (a mask when that is a
+    // power of two, which the design's table is), in the side's half.
+    std::size_t indexOf(HashKey key, Side side) const {
+        const std::uint32_t low = keyLow(key);
+        const std::size_t inHalf = halfMask_ ? low & halfMask_ : fastModulo(low);
+        return inHalf + static_cast<std::size_t>(side) * halfBuckets_;
+    }
+    // low % halfBuckets_ with two multiplications instead of a division.
+    std::size_t fastModulo(std::uint32_t low) const {
+        const std::uint64_t fraction = moduloFactor_ * low;
+        return static_cast<std::size_t>((static_cast<unsigned __int128>(fraction) * halfBuckets_) >> 64);
+    }
+    HashSlot* writableBucketOf(HashKey key, Side side) { return buckets_ + TT_BUCKET_SIZE * indexOf(key, side); }
+    static void write(HashSlot& slot, const HashEntry& e) {
+        slot.words[0].store(e.word0, std::memory_order_relaxed);
+        slot.words[1].store(e.word1, std::memory_order_relaxed);
+        slot.words[2].store(e.word2, std::memory_order_relaxed);
+    }
+    bool allocate(std::size_t halfBuckets);
+
+    HashSlot* buckets_ = nullptr;
+    std::size_t halfBuckets_ = 0;
+    std::size_t mappedBytes_ = 0;
+    std::uint32_t halfMask_ = 0;      // halfBuckets_ - 1 when a power of two, else 0
+    std::uint64_t moduloFactor_ = 0;  // for fastModulo
+    std::uint16_t age_ = 1;
+};
 
 // ---- How a search node uses a probe (shared by quiesce, search and searchRoot) ------
 // A node may narrow its window from a bound unless an aspiration re-search is
@@ -96,19 +168,17 @@ struct ProbeRules {
     bool isRoot;     // the root ends early only on scores below MATE_THRESHOLD
 };
 
-// Probes the table for the current position and applies the entry to the node:
-// fills ply.ttDepth, ply.ttScore and ply.hashMove, may narrow alpha/beta, and
-// returns true with result set when the node is to return at once.
-// depth is the node's remaining depth (quiescence nodes pass depth <= 0).
+// Probes the table for pos and applies the entry to the node: fills ply.ttDepth,
+// ply.ttScore and ply.hashMove, may narrow alpha/beta, and returns true with result
+// set when the node is to return at once. depth is the node's remaining depth
+// (quiescence nodes pass depth <= 0).
+bool applyProbe(const std::optional<HashEntry>& entry, int depth, int& alpha, int& beta, PlyRecord& ply,
+                ProbeRules rules, int& result);
+
 // Inline: every node of the search starts here, and most probes find nothing.
-inline bool probeAndApply(int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules, int& result);
-
-// The same rules for an entry the caller has already probed (nullptr for none).
-bool applyProbe(const HashEntry* entry, int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules,
-                int& result);
-
-inline bool probeAndApply(int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules, int& result) {
-    const HashEntry* entry = probeTable();
+inline bool probeAndApply(const TranspositionTable& tt, const Position& pos, int depth, int& alpha, int& beta,
+                          PlyRecord& ply, ProbeRules rules, int& result) {
+    const std::optional<HashEntry> entry = tt.probe(pos);
     if (!entry) {
         ply.ttDepth = 0;
         ply.hashMove = 0;

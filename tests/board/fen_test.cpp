@@ -19,7 +19,7 @@ TEST_P(FenCase, IsReadOrRefusedWithoutHarm) {
     ASSERT_GE(row.size(), 3u) << row[0];
     setUpOrFail(START_FEN);
     const PositionSnapshot before = takeSnapshot();
-    const bool accepted = setUpBoard(unescaped(row[1]).c_str());
+    const bool accepted = setUpBoard(gamePosition, unescaped(row[1]).c_str());
     if (row[0] == "refuse") {
         EXPECT_FALSE(accepted) << row[1] << ": " << row[2];
         EXPECT_TRUE(takeSnapshot() == before) << "a refused text changed the position: " << row[1];
@@ -27,7 +27,7 @@ TEST_P(FenCase, IsReadOrRefusedWithoutHarm) {
     }
     ASSERT_TRUE(accepted) << row[1] << ": " << row[3];
     EXPECT_EQ(currentFen(), row[2]) << row[3];
-    EXPECT_EQ(validatePosition(), "");
+    EXPECT_EQ(validatePosition(gamePosition), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, FenCase, testing::ValuesIn(readDataTable("fen_cases.txt")));
@@ -41,8 +41,8 @@ TEST(ReadFen, TextEndingAfterAnyFieldIsReadSafely) {
         std::unique_ptr<char[]> exact(new char[n + 1]);  // exactly n + 1 bytes: ASan sees any overread
         std::memcpy(exact.get(), full.c_str(), n);
         exact[n] = '\0';
-        if (setUpBoard(exact.get())) {
-            EXPECT_EQ(validatePosition(), "") << exact.get();
+        if (setUpBoard(gamePosition, exact.get())) {
+            EXPECT_EQ(validatePosition(gamePosition), "") << exact.get();
         }
     }
 }

@@ -7,10 +7,10 @@
 TEST(MakeUnmake, PseudoMovesAreRefusedWithoutTouchingThePosition) {
     setUpOrFail("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");
     const PositionSnapshot before = takeSnapshot();
-    saveUndoInfo(testUndo[0]);
+    saveUndoInfo(gamePosition, testUndo[0]);
     for (Move verdict : {VERDICT_MATED, VERDICT_STALEMATE, NULL_MOVE}) {
-        EXPECT_THROW(makeMove(verdict, testUndo[0]), NotAMove);
-        EXPECT_THROW(unmakeMove(verdict, testUndo[0]), NotAMove);
+        EXPECT_THROW(makeMove(gamePosition, verdict, testUndo[0]), NotAMove);
+        EXPECT_THROW(unmakeMove(gamePosition, verdict, testUndo[0]), NotAMove);
         EXPECT_TRUE(takeSnapshot() == before);
     }
 }

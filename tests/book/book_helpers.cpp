@@ -4,16 +4,17 @@
 
 #include "book/book.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 
 std::vector<Move> lineMoves(const WordLine& words) {
     std::vector<Move> moves;
     for (const std::string& word : words) {
         moves.push_back(coordinateMove(word));
-        saveUndoInfo(testUndo[moves.size()]);
-        makeMove(moves.back(), testUndo[moves.size()]);
+        saveUndoInfo(gamePosition, testUndo[moves.size()]);
+        makeMove(gamePosition, moves.back(), testUndo[moves.size()]);
     }
-    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], testUndo[i]);
+    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(gamePosition, moves[i - 1], testUndo[i]);
     return moves;
 }
 
@@ -32,11 +33,11 @@ std::string bookFile(const std::string& countLine, const std::vector<WordLine>& 
 Move bookMoveAfter(const WordLine& words) {
     const std::vector<Move> moves = lineMoves(words);
     for (std::size_t i = 0; i < moves.size(); ++i) {
-        saveUndoInfo(testUndo[100 + i]);
-        makeMove(moves[i], testUndo[100 + i]);
+        saveUndoInfo(gamePosition, testUndo[100 + i]);
+        makeMove(gamePosition, moves[i], testUndo[100 + i]);
     }
-    const HashEntry* entry = probeTable();
+    const std::optional<HashEntry> entry = engineTable().probe(gamePosition);
     const Move move = entry && isBookEntry(*entry) ? entryMove(*entry) : 0;
-    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], testUndo[100 + i - 1]);
+    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(gamePosition, moves[i - 1], testUndo[100 + i - 1]);
     return move;
 }

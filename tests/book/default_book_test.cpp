@@ -12,6 +12,7 @@
 #include "book/compiler.h"
 #include "book_helpers.h"
 #include "movegen/legal.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 #include "support/scratch.h"
@@ -35,11 +36,11 @@ int followBook(const BookLine& line) {
     int followed = 0;
     for (; followed < line.count; ++followed) {
         const Move bookMove = bookMoveAfter({});
-        if (bookMove == 0 || !isLegalMove(bookMove)) break;
-        saveUndoInfo(testUndo[followed]);
-        makeMove(line.moves[followed], testUndo[followed]);
+        if (bookMove == 0 || !isLegalMove(gamePosition, bookMove)) break;
+        saveUndoInfo(gamePosition, testUndo[followed]);
+        makeMove(gamePosition, line.moves[followed], testUndo[followed]);
     }
-    for (int i = followed; i-- > 0;) unmakeMove(line.moves[i], testUndo[i]);
+    for (int i = followed; i-- > 0;) unmakeMove(gamePosition, line.moves[i], testUndo[i]);
     return followed;
 }
 
@@ -54,7 +55,7 @@ TEST(DefaultBook, TheBuiltBookIsTheCompiledLinesAndCoversEachOfThem) {
     // Following any line, every position on it has a legal book move (the line's own,
     // or that of a line chosen or written later through the same position).
     setUpOrFail(START_FEN);
-    ASSERT_TRUE(loadBook(builtBookPath().c_str()));
+    ASSERT_TRUE(loadBook(builtBookPath().c_str(), engineTable()));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int followed = followBook(lines[i]);
         EXPECT_EQ(followed, lines[i].count) << "line " << i + 1 << " has no book move at ply " << followed + 1;
@@ -69,7 +70,7 @@ TEST(DefaultBook, LinesEndWhereAnIndependentPgnReaderPutsThem) {
         const std::vector<BookLine> compiled = compileText(row[0]);
         ASSERT_EQ(compiled.size(), 1u);
         setUpOrFail(START_FEN);
-        for (int i = 0; i < compiled[0].count; ++i) makeMove(compiled[0].moves[i], testUndo[i]);
+        for (int i = 0; i < compiled[0].count; ++i) makeMove(gamePosition, compiled[0].moves[i], testUndo[i]);
         EXPECT_EQ(currentFen(), row[1]) << row[0];
     }
 }

@@ -12,6 +12,7 @@
 #include "front/think.h"
 #include "game/gamemove.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/scratch.h"
 
@@ -45,13 +46,13 @@ TEST_F(BookPlay, OnlyALegalBookMoveIsPlayedAnnouncedAndLogged) {
     // A matching key with another position's move (a key collision), verdicts, no move,
     // and a search result are never played.
     for (Move notHere : {lineMoves({"e2e4", "e7e5"})[1], VERDICT_MATED, Move{0}}) {
-        storeBookMove(notHere);
+        engineTable().storeBookMove(gamePosition, notHere);
         EXPECT_FALSE(playBookMove());
     }
-    storeTable(5, BOUND_EXACT, 20, coordinateMove("e2e4"));
+    engineTable().store(gamePosition, 5, BOUND_EXACT, 20, coordinateMove("e2e4"));
     EXPECT_FALSE(playBookMove());
     EXPECT_EQ(currentFen(), START_FEN);
-    storeBookMove(coordinateMove("e2e4"));
+    engineTable().storeBookMove(gamePosition, coordinateMove("e2e4"));
     EXPECT_TRUE(playBookMove());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "move e2e4\n");
     EXPECT_EQ(currentFen(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3");  // pgn-extract

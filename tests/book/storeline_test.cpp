@@ -4,21 +4,17 @@
 #include "book/book.h"
 #include "book_helpers.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 
 namespace {
 
-bool tableIsEmpty() {
-    for (const auto& bucket : transpositionTable)
-        for (const HashEntry& e : bucket)
-            if (e.word0 | e.word1 | e.word2) return false;
-    return true;
-}
+bool tableIsEmpty() { return engineTable().isEmpty(); }
 
 // Stores the line; the position must be left as it was.
 bool store(const std::vector<Move>& line) {
     const PositionSnapshot before = takeSnapshot();
-    const bool stored = storeLine(line.data(), static_cast<int>(line.size()));
+    const bool stored = storeLine(gamePosition, engineTable(), line.data(), static_cast<int>(line.size()));
     EXPECT_TRUE(takeSnapshot() == before) << "storing a line changed the position";
     return stored;
 }

@@ -14,26 +14,34 @@
 
 namespace {
 
+// The evaluation's pawn cache for these tests.
+PawnHashTable& pawnCache() {
+    static PawnHashTable cache;
+    return cache;
+}
+
+Score evaluateGame() { return evaluate(gamePosition, pawnCache()); }
+
 EvalState freshState() {
     EvalState state;
-    state.pawnsOnBoard = position.pawnCount[WHITE] + position.pawnCount[BLACK];
+    state.pawnsOnBoard = gamePosition.pawnCount[WHITE] + gamePosition.pawnCount[BLACK];
     return state;
 }
 
-template <void (*Add)(EvalState&)>
+template <void (*Add)(const Position&, EvalState&)>
 int pieceTerm() {
     EvalState state = freshState();
-    Add(state);
+    Add(gamePosition, state);
     return state.score;
 }
 
 const std::map<std::string, int (*)()> TERMS = {
-    {"evaluate", [] { return static_cast<int>(evaluate()); }},
-    {"pawns", pawnStructureScore},
-    {"shelter", kingShelterScore},
-    {"exposure-white", [] { return static_cast<int>(kingExposure<WHITE>()); }},
-    {"exposure-black", [] { return static_cast<int>(kingExposure<BLACK>()); }},
-    {"king-placement", kingPlacementScore},
+    {"evaluate", [] { return static_cast<int>(evaluateGame()); }},
+    {"pawns", [] { return pawnStructureScore(gamePosition); }},
+    {"shelter", [] { return kingShelterScore(gamePosition); }},
+    {"exposure-white", [] { return static_cast<int>(kingExposure<WHITE>(gamePosition)); }},
+    {"exposure-black", [] { return static_cast<int>(kingExposure<BLACK>(gamePosition)); }},
+    {"king-placement", [] { return kingPlacementScore(gamePosition); }},
     {"knights-white", pieceTerm<addKnights<WHITE>>},
     {"knights-black", pieceTerm<addKnights<BLACK>>},
     {"bishops-white", pieceTerm<addBishops<WHITE>>},
@@ -69,13 +77,13 @@ TEST(Evaluate, SideToMoveOnlyFlipsTheSignAndNothingChanges) {
     fens.push_back("qqqqqqqq/qrrbbnnk/8/8/8/8/QRRBBNNK/QQQQQQQQ w - -");  // more material than the tables cover
     int compared = 0;
     for (const std::string& fen : fens) {
-        ASSERT_TRUE(setUpBoard(fen.c_str())) << fen;
+        ASSERT_TRUE(setUpBoard(gamePosition, fen.c_str())) << fen;
         const PositionSnapshot before = takeSnapshot();
-        const Score value = evaluate();
+        const Score value = evaluateGame();
         ASSERT_TRUE(takeSnapshot() == before) << "evaluate changed the position: " << fen;
         // The other side to move may be refused (that side would stand in check).
-        if (!setUpBoard(withOtherSideToMove(fen).c_str())) continue;
-        EXPECT_EQ(evaluate(), -value) << fen;
+        if (!setUpBoard(gamePosition, withOtherSideToMove(fen).c_str())) continue;
+        EXPECT_EQ(evaluateGame(), -value) << fen;
         ++compared;
     }
     EXPECT_GT(compared, 400);
@@ -89,17 +97,17 @@ TEST(PawnCache, WarmValuesEqualColdOnes) {
     games.push_back({"queen takes knight: pawn table C to D", {"d1d4"},
                      {"4k3/8/8/8/PP1n2PP/8/8/3QK3 w - -", "4k3/8/8/8/PP1Q2PP/8/8/4K3 b - -"}});
     for (const RecordedGame& game : games) {
-        ASSERT_TRUE(setUpBoard(game.fens[0].c_str()));
-        clearPawnHashTable();
-        std::vector<Score> warm{evaluate()};
+        ASSERT_TRUE(setUpBoard(gamePosition, game.fens[0].c_str()));
+        pawnCache().clear();
+        std::vector<Score> warm{evaluateGame()};
         for (const std::string& move : game.moves) {
-            makeMove(coordinateMove(move), testUndo[0]);  // never unmade: the record is reused
-            warm.push_back(evaluate());
+            makeMove(gamePosition, coordinateMove(move), testUndo[0]);  // never unmade: the record is reused
+            warm.push_back(evaluateGame());
         }
         for (std::size_t i = 0; i < game.fens.size(); ++i) {
-            ASSERT_TRUE(setUpBoard(game.fens[i].c_str()));
-            clearPawnHashTable();
-            ASSERT_EQ(evaluate(), warm[i]) << game.name << " ply " << i << ": " << game.fens[i];
+            ASSERT_TRUE(setUpBoard(gamePosition, game.fens[i].c_str()));
+            pawnCache().clear();
+            ASSERT_EQ(evaluateGame(), warm[i]) << game.name << " ply " << i << ": " << game.fens[i];
         }
     }
 }

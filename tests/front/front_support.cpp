@@ -5,13 +5,13 @@
 #include "front/constants.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
-#include "search/control.h"
+#include "search/searchthread.h"
 
 void resetFrontState() {
     positionReady = false;
     engineState = ENGINE_IDLE;
     ponderEnabled = 1;
-    stopFlag = 0;
+    engineControl().stopFlag = 0;
     movesPerControl = 40;
     incrementMs = 0;
     moveTimeMs = 0;

@@ -74,7 +74,7 @@ TEST(EngineProcess, InputMeantToBreakIt) {
     };
     setUpOrFail(START_FEN);
     playMoves({"e2e4"});
-    const std::string e2e4 = keyLogLine(position.hashKey);
+    const std::string e2e4 = keyLogLine(gamePosition.hashKey);
     for (const auto& c : cases) {
         TempDir dir;
         if (c.leftOverLog) writeFile(dir.file("Zorvak.log"), "left over from the last run\n");

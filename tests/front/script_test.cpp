@@ -30,7 +30,7 @@ const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
 
 // A coordinate move legal on the test's board.
 bool legalWord(const std::string& word) {
-    return std::regex_match(word, COORDINATE_MOVE) && isLegalMove(coordinateMove(word));
+    return std::regex_match(word, COORDINATE_MOVE) && isLegalMove(gamePosition, coordinateMove(word));
 }
 
 bool isThinkingLine(const std::string& line) {
@@ -118,7 +118,7 @@ private:
         if (word == "startpos") fen = START_FEN;
         if (word == "fen")
             while (words >> word && word != "moves") fen += word + " ";
-        bool good = !fen.empty() && setUpBoard(fen.c_str());
+        bool good = !fen.empty() && setUpBoard(gamePosition, fen.c_str());
         if (good && word != "moves") words >> word;
         while (good && words >> word) {
             if ((good = legalWord(word))) playMoves({word});
@@ -130,7 +130,7 @@ private:
         std::smatch words;
         if (!std::regex_match(line, words, BEST_MOVE_LINE)) return fail("malformed " + line);
         MoveEntry legal[MAX_MOVES_PER_POSITION];
-        if (words[1] == "0000") return generateLegalMoves(legal) == 0 || fail("bestmove 0000 with legal moves in " + currentFen());
+        if (words[1] == "0000") return generateLegalMoves(gamePosition, legal) == 0 || fail("bestmove 0000 with legal moves in " + currentFen());
         const std::string move = words[1], reply = words[2];
         if (!legalWord(move)) return fail("illegal bestmove " + move + " in " + currentFen());
         if (reply.empty()) return true;
@@ -143,7 +143,7 @@ private:
 
     bool avoidCapture() {
         MoveEntry legal[MAX_MOVES_PER_POSITION];
-        const int count = generateLegalMoves(legal);
+        const int count = generateLegalMoves(gamePosition, legal);
         for (int i = 0; i < count; ++i)
             if (moveText(legal[i].move) != capture_) return capture_ = moveText(legal[i].move), true;
         return fail("no other legal move than " + capture_);
@@ -205,13 +205,13 @@ private:
     // A key line worked out beforehand, or the key of the test's board.
     bool waitForKey(const std::string& line) {
         if (line.empty() && !tracking_) return fail("key without a board");
-        return waitForLog("^" + (line.empty() ? keyLogLine(position.hashKey) : line) + "$");
+        return waitForLog("^" + (line.empty() ? keyLogLine(gamePosition.hashKey) : line) + "$");
     }
 
     bool playRandomly(int moves) {
         for (int i = 0; i < moves; ++i) {
             MoveEntry legal[MAX_MOVES_PER_POSITION];
-            const int count = generateLegalMoves(legal);
+            const int count = generateLegalMoves(gamePosition, legal);
             if (count == 0) return true;  // the test's side is mated or stalemated
             for (const char* line : {"time 500", "otim 500"}) engine_.send(line);
             send(moveText(legal[random_() % count].move));
@@ -254,7 +254,7 @@ std::string keyAfter(const std::string& arg) {
     const std::string start = trimmed(arg.substr(0, arg.find('|')));
     setUpOrFail(start == "startpos" ? START_FEN : start.c_str());
     if (arg.find('|') != std::string::npos) playMoves(splitWords(arg.substr(arg.find('|') + 1)));
-    return keyLogLine(position.hashKey);
+    return keyLogLine(gamePosition.hashKey);
 }
 
 class ProtocolScript : public ::testing::TestWithParam<std::string> {};

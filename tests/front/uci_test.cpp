@@ -78,19 +78,18 @@ TEST_F(UciPosition, TheGameHistoryHoldsItsRepetitionsHoweverTheGameArrives) {
         send("position fen 4k3/8/8/8/8/8/8/4K3 w - - 0 1");  // another game in between
         for (std::size_t count : counts) send(positionLine(START_FEN, KNIGHTS, count));
         EXPECT_EQ(currentFen(), START_FEN);
-        EXPECT_EQ(checkDraw(2), VERDICT_REPETITION) << "sent in " << counts.size() << " step(s)";
+        EXPECT_EQ(checkDraw(gamePosition, 2), VERDICT_REPETITION) << "sent in " << counts.size() << " step(s)";
     }
 }
 
 TEST_F(UciPosition, OnlyANewGameOrAnUnrelatedPositionClearsTheTable) {
     const std::vector<DataRow> steps = readDataTable("uci_table_clears.txt");
     ASSERT_GE(steps.size(), 9u);
-    constexpr std::uint32_t MARK = 0x5EED;
     send("ucinewgame");
     for (const DataRow& step : steps) {
-        transpositionTable[7][1].word1 = MARK;
+        markEngineTable();
         send(step[0]);
-        EXPECT_EQ(transpositionTable[7][1].word1 != MARK, step.at(1) == "yes") << step[0];
+        EXPECT_EQ(!engineTableMarked(), step.at(1) == "yes") << step[0];
     }
 }
 

@@ -11,7 +11,7 @@
 #include "game/gamemove.h"
 #include "game/rootsnapshot.h"
 #include "movegen/legal.h"
-#include "search/history.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 #include "support/scratch.h"
@@ -21,7 +21,7 @@ namespace {
 // Every legal move's text reads back as that move, and the opponent-move check takes it.
 void everyLegalMoveReadsBack(const std::string& where) {
     MoveEntry legal[MAX_MOVES_PER_POSITION];
-    for (int i = 0, count = generateLegalMoves(legal); i < count; ++i) {
+    for (int i = 0, count = generateLegalMoves(gamePosition, legal); i < count; ++i) {
         const std::string text = moveText(legal[i].move);
         ASSERT_EQ(parseCoordinateMove(text.c_str()), legal[i].move) << where << " " << text;
         ASSERT_TRUE(isAcceptableOpponentMove(legal[i].move)) << where << " " << text;
@@ -43,18 +43,18 @@ void playAndTakeBack(const RecordedGame& game, std::set<MoveKind>& kinds) {
         const Move move = parseCoordinateMove(words[i].c_str());
         kinds.insert(moveKind(move));
         ASSERT_TRUE(applyGameMove(move)) << where;
-        ASSERT_EQ(validatePosition(), "") << where;
+        ASSERT_EQ(validatePosition(gamePosition), "") << where;
         ASSERT_EQ(currentFen(), game.fens[i + 1]) << where;
-        ASSERT_TRUE(rootSnapshot.rootEpSquare == position.epSquare && rootSnapshot.rootSide == position.sideToMove &&
-                    std::memcmp(rootSnapshot.rootBoard, position.board, sizeof position.board) == 0) << where << ": the root snapshot";
+        ASSERT_TRUE(rootSnapshot.rootEpSquare == gamePosition.epSquare && rootSnapshot.rootSide == gamePosition.sideToMove &&
+                    std::memcmp(rootSnapshot.rootBoard, gamePosition.board, sizeof gamePosition.board) == 0) << where << ": the root snapshot";
     }
     for (std::size_t i = words.size(); i > 0; --i) {
         const std::string where = game.name + " back to ply " + std::to_string(i - 1);
         ASSERT_TRUE(takeBackGameMoves(1)) << where;
         ASSERT_TRUE(takeSnapshot() == before[i - 1]) << where;
-        ASSERT_EQ(validatePosition(), "") << where;
+        ASSERT_EQ(validatePosition(gamePosition), "") << where;
         ASSERT_EQ(lastMoveFromBook, (i - 1) % 3 == 0) << where;
-        ASSERT_EQ(rootSnapshot.rootEpSquare, position.epSquare) << where;
+        ASSERT_EQ(rootSnapshot.rootEpSquare, gamePosition.epSquare) << where;
     }
     EXPECT_FALSE(takeBackGameMoves(1)) << game.name;  // nothing before the set-up
 }
@@ -63,7 +63,7 @@ void playShuffle(int plies) {
     const char* shuffle[4] = {"g1f3", "g8f6", "f3g1", "f6g8"};
     for (int ply = 0; ply < plies; ++ply) {
         ASSERT_TRUE(applyGameMove(parseCoordinateMove(shuffle[ply % 4])));
-        ASSERT_LT(historyTop - gameHistory, GAME_HISTORY_SIZE - HISTORY_SEARCH_RESERVE) << "ply " << ply;
+        ASSERT_LT(gamePosition.historyTop - gamePosition.history, GAME_HISTORY_SIZE - HISTORY_SEARCH_RESERVE) << "ply " << ply;
     }
 }
 
@@ -90,7 +90,7 @@ TEST_P(OpponentMove, IsReadAndJudged) {
         EXPECT_EQ(move, 0);
     }
     if (c[2] == "legal") {
-        EXPECT_TRUE(move != 0 && isLegalMove(move) && c[1].rfind(moveText(move), 0) == 0) << c[1];
+        EXPECT_TRUE(move != 0 && isLegalMove(gamePosition, move) && c[1].rfind(moveText(move), 0) == 0) << c[1];
     }
     EXPECT_EQ(move != 0 && isAcceptableOpponentMove(move), c[2] == "legal");
     EXPECT_TRUE(takeSnapshot() == before);
@@ -113,13 +113,13 @@ TEST(GameMoves, AMoveClearsTheHistoryTableAndLogsTheKey) {
     EXPECT_TRUE(takeSnapshot() == before);
     TempDir dir;
     ASSERT_TRUE(openLog(dir.file("test.log").c_str()));
-    historyTable[WHITE][1234] = 7;
-    historyTable[BLACK][4095] = 9;
+    mainWorker().history[WHITE][1234] = 7;
+    mainWorker().history[BLACK][4095] = 9;
     ASSERT_TRUE(applyGameMove(parseCoordinateMove("e2e4")));
     closeLog();
-    EXPECT_EQ(historyTable[WHITE][1234], 0u);
-    EXPECT_EQ(historyTable[BLACK][4095], 0u);
-    EXPECT_EQ(readFile(dir.file("test.log")), keyLogLine(position.hashKey) + "\n");
+    EXPECT_EQ(mainWorker().history[WHITE][1234], 0u);
+    EXPECT_EQ(mainWorker().history[BLACK][4095], 0u);
+    EXPECT_EQ(readFile(dir.file("test.log")), keyLogLine(gamePosition.hashKey) + "\n");
 }
 
 TEST(GameMoves, TheSideSwitchDropsTheEnPassantSquareOnlyWhenSafe) {
@@ -129,7 +129,7 @@ TEST(GameMoves, TheSideSwitchDropsTheEnPassantSquareOnlyWhenSafe) {
     EXPECT_EQ(currentFen(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq -");
     EXPECT_EQ(rootSnapshot.rootEpSquare, 0);
     EXPECT_EQ(rootSnapshot.rootSide, WHITE);
-    EXPECT_EQ(validatePosition(), "");
+    EXPECT_EQ(validatePosition(gamePosition), "");
     setUpOrFail("4k3/8/8/8/8/8/8/4R1K1 b - -");
     const PositionSnapshot before = takeSnapshot();
     EXPECT_FALSE(setSideToMove(WHITE));  // the waiting king would be in check
@@ -154,18 +154,18 @@ TEST(GameMoves, TakeBacksTheHistoryNoLongerShowsAreRefusedWhole) {
 TEST(GameMoves, AnEndlessGameKeepsItsNewestHistory) {
     setUpOrFail(START_FEN);
     playShuffle(3 * GAME_HISTORY_SIZE);
-    EXPECT_EQ(historyTop->key(), position.hashKey);
-    EXPECT_EQ((historyTop - 4)->key(), position.hashKey);  // the position four plies ago is the same
+    EXPECT_EQ(gamePosition.historyTop->key(), gamePosition.hashKey);
+    EXPECT_EQ((gamePosition.historyTop - 4)->key(), gamePosition.hashKey);  // the position four plies ago is the same
     EXPECT_EQ(currentFen(), START_FEN);                    // back where it began after whole cycles
-    EXPECT_EQ(validatePosition(), "");
+    EXPECT_EQ(validatePosition(gamePosition), "");
     // Making a move relies on every entry from the top up holding no move.
-    for (const GameHistoryEntry* e = historyTop; e < gameHistory + GAME_HISTORY_SIZE; ++e)
-        ASSERT_EQ(e->move, 0) << "entry " << e - gameHistory;
-    const long kept = historyTop - gameHistory;
+    for (const GameHistoryEntry* e = gamePosition.historyTop; e < gamePosition.history + GAME_HISTORY_SIZE; ++e)
+        ASSERT_EQ(e->move, 0) << "entry " << e - gamePosition.history;
+    const long kept = gamePosition.historyTop - gamePosition.history;
     EXPECT_GE(kept, 100);
-    const HashKey oldest = gameHistory[0].key();
+    const HashKey oldest = gamePosition.history[0].key();
     EXPECT_FALSE(takeBackGameMoves(static_cast<int>(kept) + 1));
     EXPECT_TRUE(takeBackGameMoves(static_cast<int>(kept)));
-    EXPECT_EQ(position.hashKey, oldest);
-    EXPECT_EQ(validatePosition(), "");
+    EXPECT_EQ(gamePosition.hashKey, oldest);
+    EXPECT_EQ(validatePosition(gamePosition), "");
 }

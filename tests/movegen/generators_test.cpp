@@ -22,9 +22,9 @@ using Entries = std::set<std::pair<Move, int>>;  // move and score
 
 Entries generated(GeneratorKind kind) {
     CheckInfo check;
-    computeCheckInfo(check);
+    computeCheckInfo(gamePosition, check);
     MoveEntry list[MAX_MOVES_PER_POSITION];
-    const MoveEntry* const end = MOVE_GENERATORS[kind][position.sideToMove](list, check);
+    const MoveEntry* const end = MOVE_GENERATORS[kind][gamePosition.sideToMove](gamePosition, list, check);
     Entries entries;
     for (const MoveEntry* e = list; e != end; ++e) entries.insert({e->move, e->score});
     return entries;
@@ -32,7 +32,7 @@ Entries generated(GeneratorKind kind) {
 
 std::set<Move> legalMoves() {
     MoveEntry list[MAX_MOVES_PER_POSITION];
-    const int count = generateLegalMoves(list);
+    const int count = generateLegalMoves(gamePosition, list);
     std::set<Move> moves;
     for (int i = 0; i < count; ++i) moves.insert(list[i].move);
     return moves;
@@ -40,12 +40,12 @@ std::set<Move> legalMoves() {
 
 // Whether the move, made, leaves the mover's king attacked.
 bool leavesAttacked(Move move) {
-    const Side mover = position.sideToMove;
+    const Side mover = gamePosition.sideToMove;
     UndoRecord undo;
-    saveUndoInfo(undo);
-    makeMove(move, undo);
-    const bool attacked = leavesKingAttacked(move, mover);
-    unmakeMove(move, undo);
+    saveUndoInfo(gamePosition, undo);
+    makeMove(gamePosition, move, undo);
+    const bool attacked = leavesKingAttacked(gamePosition, move, mover);
+    unmakeMove(gamePosition, move, undo);
     return attacked;
 }
 
@@ -60,16 +60,16 @@ bool isCaptureKind(MoveKind kind) {
 // the other king is left out: the generators never write one, so the legality test
 // after the move does not look for it.)
 void expectPseudoLegalityAgrees(const std::set<Move>& legal) {
-    const Square king = position.kingSquare[position.sideToMove];
-    const Bitboard besideOtherKing = KING_ATTACKS[position.kingSquare[position.sideToMove ^ 1]];
-    for (Bitboard own = position.sidePieces(position.sideToMove); own;) {
+    const Square king = gamePosition.kingSquare[gamePosition.sideToMove];
+    const Bitboard besideOtherKing = KING_ATTACKS[gamePosition.kingSquare[gamePosition.sideToMove ^ 1]];
+    for (Bitboard own = gamePosition.sidePieces(gamePosition.sideToMove); own;) {
         const Square from = popLowestSquare(own);
         for (Square to = 0; to < 64; ++to)
             for (MoveKind kind = 0; kind < 16; ++kind) {
                 if (kind == KIND_NO_MOVE) continue;
                 const Move move = makeMoveCode(from, to, kind);
                 if (from == king && (besideOtherKing & bitOf(to))) continue;
-                const bool pseudo = isPseudoLegal(move);
+                const bool pseudo = isPseudoLegal(gamePosition, move);
                 if (isCastlingKind(kind)) ASSERT_FALSE(pseudo) << move;
                 else ASSERT_EQ(pseudo && !leavesAttacked(move), legal.count(move) == 1) << std::hex << move;
             }
@@ -92,12 +92,12 @@ TEST(RealPositions, GeneratorsAgreeWithEachOtherAndWithStockfish) {
     std::set<HashKey> keys;
     for (const std::string& fen : fens) {
         SCOPED_TRACE(fen);
-        ASSERT_TRUE(setUpBoard(fen.c_str()));
+        ASSERT_TRUE(setUpBoard(gamePosition, fen.c_str()));
         EXPECT_EQ(currentFen(), fen);
-        EXPECT_EQ(validatePosition(), "");
-        keys.insert(position.hashKey ^ (position.sideToMove == WHITE ? 1 : 0));  // side to move folded in
-        depth1 += perft(1);
-        depth2 += perft(2);
+        EXPECT_EQ(validatePosition(gamePosition), "");
+        keys.insert(gamePosition.hashKey ^ (gamePosition.sideToMove == WHITE ? 1 : 0));  // side to move folded in
+        depth1 += perft(gamePosition, 1);
+        depth2 += perft(gamePosition, 2);
         std::set<Move> byTrial;
         Entries keptCaptures;
         for (const auto& [move, score] : generated(GEN_ALL)) {
@@ -108,7 +108,7 @@ TEST(RealPositions, GeneratorsAgreeWithEachOtherAndWithStockfish) {
         EXPECT_EQ(legalMoves(), byTrial);
         expectPseudoLegalityAgrees(byTrial);
         CheckInfo check;
-        computeCheckInfo(check);
+        computeCheckInfo(gamePosition, check);
         if (check.checkers) {
             ++checks;
             continue;

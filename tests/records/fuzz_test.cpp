@@ -54,26 +54,26 @@ std::size_t offset(std::istream& in) {
 }
 
 // Every game of the text that the reader takes, as GAME records.
-std::string readAll(const std::string& text, const PositionSnapshot& initial) {
+std::string readAll(Position& board, const std::string& text, const PositionSnapshot& initial) {
     std::istringstream in(text);
     GameRecord record{};
     std::string records;
     while (pgnInputLeft(in)) {
         const std::size_t before = offset(in);
         try {
-            if (readPgnGame(record, in)) appendGameRecord(record, records);
+            if (readPgnGame(board, record, in)) appendGameRecord(record, records);
         } catch (const RecordError&) {
             skipToNextGame(in);
         }
         EXPECT_TRUE(in.eof() || offset(in) > before) << "a game read took no input";
-        EXPECT_TRUE(takeSnapshot() == initial) << "a move was left made";
+        EXPECT_TRUE(takeSnapshot(board) == initial) << "a move was left made";
         if (::testing::Test::HasFailure()) break;
     }
     return records;
 }
 
 // Reads the records of a GAME file and writes them as text; counts the records taken.
-int replayAll(const std::string& bytes, const PositionSnapshot& initial, bool mustBeLegal) {
+int replayAll(Position& board, const std::string& bytes, const PositionSnapshot& initial, bool mustBeLegal) {
     std::istringstream in(bytes);
     GameRecord record{};
     std::string text;
@@ -83,13 +83,13 @@ int replayAll(const std::string& bytes, const PositionSnapshot& initial, bool mu
         while (readRecord(record, in, size) == RecordRead::RECORD) {
             EXPECT_NE(resultOf(record), 0);
             try {
-                appendPgnGame(record, text);
-                appendPositionLines(record, text);
+                appendPgnGame(board, record, text);
+                appendPositionLines(board, record, text);
                 ++taken;
             } catch (const RecordError& refused) {
                 EXPECT_FALSE(mustBeLegal) << refused.what();
             }
-            EXPECT_TRUE(takeSnapshot() == initial) << "a move was left made";
+            EXPECT_TRUE(takeSnapshot(board) == initial) << "a move was left made";
         }
     } catch (const RecordError& broken) {
         EXPECT_FALSE(mustBeLegal) << broken.what();
@@ -104,20 +104,21 @@ int run = 0;
 TEST(RecordsFuzz, MutatedPgnAndGameFiles) {
     std::mt19937 random(20240607u + run++);
     const std::vector<std::string> texts = collectionTexts();
-    const ReplayBoard board;
-    const PositionSnapshot initial = takeSnapshot();
+    ReplayBoard replay;
+    Position& board = replay.position();
+    const PositionSnapshot initial = takeSnapshot(board);
     std::vector<std::string> gameFiles;
-    for (const std::string& text : texts) gameFiles.push_back(readAll(text, initial));
+    for (const std::string& text : texts) gameFiles.push_back(readAll(board, text, initial));
     for (int i = 0; i < MUTATIONS_PER_RUN && !HasFailure(); ++i) {
         const std::size_t pick = random() % texts.size();
-        const std::string records = readAll(mutated(texts[pick], random), initial);
+        const std::string records = readAll(board, mutated(texts[pick], random), initial);
         std::size_t size = 0;
         std::istringstream whole(records);
         GameRecord record{};
         int count = 0;
         while (readRecord(record, whole, size) == RecordRead::RECORD) ++count;
         EXPECT_TRUE(whole.eof()) << "a record written from a mutated file is whole";
-        EXPECT_EQ(replayAll(records, initial, true), count) << "and legal";
-        replayAll(mutated(gameFiles[pick], random), initial, false);
+        EXPECT_EQ(replayAll(board, records, initial, true), count) << "and legal";
+        replayAll(board, mutated(gameFiles[pick], random), initial, false);
     }
 }

@@ -17,7 +17,7 @@ namespace {
 std::string outcomeOf(std::istream& in) {
     GameRecord record{};
     try {
-        if (readPgnGame(record, in)) return "taken " + std::to_string(pliesOf(record)) + " " + record.resultText;
+        if (readPgnGame(gamePosition, record, in)) return "taken " + std::to_string(pliesOf(record)) + " " + record.resultText;
         if (record.skipReason) return std::string("skipped: ") + record.skipReason;
         return "skipped " + std::to_string(pliesOf(record));
     } catch (const RecordError& error) {

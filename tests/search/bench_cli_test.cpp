@@ -112,7 +112,7 @@ TEST_F(BenchTool, GameSearchesWhereTheGameStandsAndPlaysTheMove) {
             ASSERT_LT(next, searches.size()) << run.output;
             const PrintedSearch& s = searches[next++];
             EXPECT_EQ(s.fen, currentFen()) << c[1];
-            ASSERT_TRUE(isLegalMove(coordinateMove(s.move))) << s.move << " in " << s.fen;
+            ASSERT_TRUE(isLegalMove(gamePosition, coordinateMove(s.move))) << s.move << " in " << s.fen;
             playMoves({s.move});
             moves += (moves.empty() ? "" : " ") + s.move;
         }

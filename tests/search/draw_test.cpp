@@ -4,6 +4,7 @@
 #include <map>
 
 #include "search/draw.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
@@ -16,34 +17,34 @@ constexpr const char* ROOK_ENDING = "4k3/8/8/8/8/8/8/4K2R w - -";
 void writeHistory(int count, int top) {
     setUpOrFail(ROOK_ENDING);
     for (int i = 1; i <= count; ++i) {
-        gameHistory[i] = GameHistoryEntry{};
-        gameHistory[i].setKey(0xABC00000ULL + static_cast<HashKey>(i));
-        gameHistory[i].reversibleCount = static_cast<std::uint16_t>(i);
+        gamePosition.history[i] = GameHistoryEntry{};
+        gamePosition.history[i].setKey(0xABC00000ULL + static_cast<HashKey>(i));
+        gamePosition.history[i].reversibleCount = static_cast<std::uint16_t>(i);
     }
-    historyTop = &gameHistory[top];
+    gamePosition.historyTop = &gamePosition.history[top];
 }
 
 }  // namespace
 
 TEST(Repetition, KnightsOutAndBackRepeatTheStartPosition) {
     setUpOrFail(START_FEN);
-    EXPECT_EQ(repetitionsAfter(coordinateMove("g1f3")), 0);
+    EXPECT_EQ(repetitionsAfter(gamePosition, coordinateMove("g1f3")), 0);
     playMoves({"g1f3", "g8f6", "f3g1"});
-    EXPECT_EQ(checkDraw(1), 0);  // three reversible plies cannot hold a repetition
+    EXPECT_EQ(checkDraw(gamePosition, 1), 0);  // three reversible plies cannot hold a repetition
     const PositionSnapshot before = takeSnapshot();
-    EXPECT_EQ(repetitionsAfter(coordinateMove("f6g8")), 1);  // the same answer as making it, below
-    EXPECT_EQ(repetitionsAfter(coordinateMove("f6h5")), 0);
+    EXPECT_EQ(repetitionsAfter(gamePosition, coordinateMove("f6g8")), 1);  // the same answer as making it, below
+    EXPECT_EQ(repetitionsAfter(gamePosition, coordinateMove("f6h5")), 0);
     EXPECT_TRUE(takeSnapshot() == before);
     playMoves({"f6g8"});
-    EXPECT_EQ(checkDraw(1), VERDICT_REPETITION);
-    EXPECT_EQ(checkDraw(2), 0);
+    EXPECT_EQ(checkDraw(gamePosition, 1), VERDICT_REPETITION);
+    EXPECT_EQ(checkDraw(gamePosition, 2), 0);
     playMoves({"g1f3"});
-    EXPECT_EQ(checkDraw(1), VERDICT_REPETITION);  // the position after Nf3 was seen at ply 1
+    EXPECT_EQ(checkDraw(gamePosition, 1), VERDICT_REPETITION);  // the position after Nf3 was seen at ply 1
     playMoves({"g8f6", "f3g1"});
-    EXPECT_EQ(repetitionsAfter(coordinateMove("f6g8")), 2);
+    EXPECT_EQ(repetitionsAfter(gamePosition, coordinateMove("f6g8")), 2);
     playMoves({"f6g8"});
-    EXPECT_EQ(checkDraw(2), VERDICT_REPETITION);  // third occurrence
-    EXPECT_EQ(checkDraw(3), 0);
+    EXPECT_EQ(checkDraw(gamePosition, 2), VERDICT_REPETITION);  // third occurrence
+    EXPECT_EQ(checkDraw(gamePosition, 3), 0);
 }
 
 TEST(Repetition, TheSamePlacementWithTheOtherSideToMoveIsNoRepetition) {
@@ -52,35 +53,35 @@ TEST(Repetition, TheSamePlacementWithTheOtherSideToMoveIsNoRepetition) {
     // move, so only the scan's steps of two tell them apart.
     setUpOrFail(ROOK_ENDING);
     playMoves({"e1d1", "e8d8", "d1d2", "d8e8", "d2e1"});
-    EXPECT_EQ(checkDraw(1), 0);
+    EXPECT_EQ(checkDraw(gamePosition, 1), 0);
     playMoves({"e8d8", "e1d1", "d8e8"});
-    EXPECT_EQ(checkDraw(1), 0);
+    EXPECT_EQ(checkDraw(gamePosition, 1), 0);
     playMoves({"d1e1"});  // the placement of ply 5, Black to move both times
-    EXPECT_EQ(checkDraw(1), VERDICT_REPETITION);
+    EXPECT_EQ(checkDraw(gamePosition, 1), VERDICT_REPETITION);
 }
 
 TEST(Repetition, AnIrreversibleMoveEndsTheScan) {
     writeHistory(7, 7);
-    for (int i = 3; i <= 7; ++i) gameHistory[i].reversibleCount = static_cast<std::uint16_t>(i - 3);  // 3 follows a capture
-    gameHistory[1].setKey(gameHistory[7].key());  // before it: not to be found
-    EXPECT_EQ(checkDraw(1), 0);
-    gameHistory[3].setKey(gameHistory[7].key());  // entry 3 itself is still in range
-    EXPECT_EQ(checkDraw(1), VERDICT_REPETITION);
+    for (int i = 3; i <= 7; ++i) gamePosition.history[i].reversibleCount = static_cast<std::uint16_t>(i - 3);  // 3 follows a capture
+    gamePosition.history[1].setKey(gamePosition.history[7].key());  // before it: not to be found
+    EXPECT_EQ(checkDraw(gamePosition, 1), 0);
+    gamePosition.history[3].setKey(gamePosition.history[7].key());  // entry 3 itself is still in range
+    EXPECT_EQ(checkDraw(gamePosition, 1), VERDICT_REPETITION);
 }
 
 TEST(FiftyMoves, AHundredReversiblePliesDrawAndLongRunsAreDistrusted) {
     writeHistory(100, 99);
-    EXPECT_EQ(checkDraw(1), 0);
-    gameHistory[97].setKey(gameHistory[99].key());
-    EXPECT_EQ(checkDraw(1), VERDICT_REPETITION);  // at 99 the scan still runs
-    historyTop = &gameHistory[100];
-    EXPECT_EQ(checkDraw(2), VERDICT_FIFTY_MOVES);
+    EXPECT_EQ(checkDraw(gamePosition, 1), 0);
+    gamePosition.history[97].setKey(gamePosition.history[99].key());
+    EXPECT_EQ(checkDraw(gamePosition, 1), VERDICT_REPETITION);  // at 99 the scan still runs
+    gamePosition.historyTop = &gamePosition.history[100];
+    EXPECT_EQ(checkDraw(gamePosition, 2), VERDICT_FIFTY_MOVES);
     // After a move, from 75 reversible plies on, a repetition is assumed; from 100 on, two.
     const Move rookUp = coordinateMove("h1h2");
     const std::pair<int, int> distrusted[] = {{2, 0}, {74, 0}, {75, 1}, {98, 1}, {99, 2}};
     for (const auto& [count, expected] : distrusted) {
         writeHistory(99, count);
-        EXPECT_EQ(repetitionsAfter(rookUp), expected) << count;
+        EXPECT_EQ(repetitionsAfter(gamePosition, rookUp), expected) << count;
     }
 }
 
@@ -88,7 +89,7 @@ TEST(RepetitionsAfter, OnlyQuietPieceMovesAreCountedAndNothingChanges) {
     setUpOrFail("r3k3/1P6/8/3pP3/8/8/4P3/R3K2R w KQq d6");
     const PositionSnapshot before = takeSnapshot();
     for (const char* word : {"e5d6", "e5e6", "e2e4", "b7b8q", "b7a8q", "a1a8", "e1g1", "e1c1", "c1c2"})
-        EXPECT_EQ(repetitionsAfter(coordinateMove(word)), 0) << word;  // c1 is empty
+        EXPECT_EQ(repetitionsAfter(gamePosition, coordinateMove(word)), 0) << word;  // c1 is empty
     EXPECT_TRUE(takeSnapshot() == before);
 }
 
@@ -101,12 +102,12 @@ TEST(Material, TooLittleToMateIsADrawEvenOverARepetition) {
     };
     for (const auto& [fen, verdict] : cases) {
         setUpOrFail(fen);
-        EXPECT_EQ(checkDraw(1), verdict) << fen;
-        EXPECT_EQ(checkDraw(2), verdict) << fen;
+        EXPECT_EQ(checkDraw(gamePosition, 1), verdict) << fen;
+        EXPECT_EQ(checkDraw(gamePosition, 2), verdict) << fen;
     }
     setUpOrFail("4k3/8/8/8/8/8/8/2B1K3 w - -");
     playMoves({"e1d1", "e8d8", "d1e1", "d8e8"});
-    EXPECT_EQ(checkDraw(1), VERDICT_NO_MATERIAL);
+    EXPECT_EQ(checkDraw(gamePosition, 1), VERDICT_NO_MATERIAL);
 }
 
 TEST(Repetition, RealGamesRepeatExactlyWhereTheirPositionsRecur) {
@@ -118,10 +119,10 @@ TEST(Repetition, RealGamesRepeatExactlyWhereTheirPositionsRecur) {
         for (std::size_t i = 0; i < game.moves.size(); ++i) {
             playMoves({game.moves[i]});
             const int earlier = seen[game.fens[i + 1]]++;
-            const Move verdict = checkDraw(1);
+            const Move verdict = checkDraw(gamePosition, 1);
             if (verdict == VERDICT_NO_MATERIAL || verdict == VERDICT_FIFTY_MOVES) continue;
             EXPECT_EQ(verdict == VERDICT_REPETITION, earlier > 0) << game.name << " ply " << i + 1;
-            EXPECT_EQ(checkDraw(2) == VERDICT_REPETITION, earlier > 1) << game.name << " ply " << i + 1;
+            EXPECT_EQ(checkDraw(gamePosition, 2) == VERDICT_REPETITION, earlier > 1) << game.name << " ply " << i + 1;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "movegen/notation.h"
 #include "search/control.h"
 #include "search/search_helpers.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 #include "support/scratch.h"
@@ -32,15 +33,15 @@ TEST_P(MatePuzzles, FindTheSolutionWithTheMateScoreAndTheMateLine) {
         const std::string fen = text.substr(fenBegin, fenEnd - fenBegin);
         SCOPED_TRACE(fen);
         setUpOrFail(fen.c_str());
-        const Move solution = parseSan(text.substr(moveBegin, text.find(' ', moveBegin) - moveBegin).c_str());
+        const Move solution = parseSan(gamePosition, text.substr(moveBegin, text.find(' ', moveBegin) - moveBegin).c_str());
         ASSERT_NE(solution, 0);
         const PositionSnapshot before = takeSnapshot();
         const LogCapture log;
         EXPECT_EQ(searchToDepth(set.plies + 2), solution);
         EXPECT_EQ(bestScore(), MATE_SCORE - set.plies);
         EXPECT_NE(log.text().find("--- MATE: " + std::to_string(MATE_SCORE - set.plies) + "\n"), std::string::npos);
-        EXPECT_TRUE(takeSnapshot() == before);
-        EXPECT_EQ(currentPly, plyRecords);
+        EXPECT_TRUE(takeSnapshot(mainWorker().pos) == before);  // the search left its copy as it found it
+        EXPECT_EQ(mainWorker().currentPly, mainWorker().plies);
         ++solved;
     }
     EXPECT_EQ(solved, count);

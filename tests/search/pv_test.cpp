@@ -6,6 +6,7 @@
 #include "board/validate.h"
 #include "search/pv.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
@@ -17,12 +18,12 @@ void storeAsSearchResults(const std::vector<std::string>& words, Move finalCode 
     std::vector<Move> moves;
     for (const std::string& word : words) {
         moves.push_back(coordinateMove(word));
-        storeTable(5, BOUND_EXACT, 0, moves.back());
-        saveUndoInfo(testUndo[moves.size()]);
-        makeMove(moves.back(), testUndo[moves.size()]);
+        engineTable().store(gamePosition, 5, BOUND_EXACT, 0, moves.back());
+        saveUndoInfo(gamePosition, testUndo[moves.size()]);
+        makeMove(gamePosition, moves.back(), testUndo[moves.size()]);
     }
-    if (finalCode) storeTable(3, BOUND_EXACT, 0, finalCode);
-    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(moves[i - 1], testUndo[i]);
+    if (finalCode) engineTable().store(gamePosition, 3, BOUND_EXACT, 0, finalCode);
+    for (std::size_t i = moves.size(); i > 0; --i) unmakeMove(gamePosition, moves[i - 1], testUndo[i]);
 }
 
 // The text of up to maxMoves moves; the position and the history must be left as they were.
@@ -30,8 +31,8 @@ std::string pvText(int maxMoves) {
     const PositionSnapshot before = takeSnapshot();
     char buffer[PV_BUFFER_SIZE];
     std::memset(buffer, 'x', sizeof buffer);
-    pvToText(buffer, maxMoves);
-    EXPECT_TRUE(takeSnapshot() == before && validatePosition().empty()) << "the text changed the position";
+    pvToText(gamePosition, engineTable(), buffer, maxMoves);
+    EXPECT_TRUE(takeSnapshot() == before && validatePosition(gamePosition).empty()) << "the text changed the position";
     return buffer;
 }
 
@@ -66,8 +67,8 @@ TEST(PvText, VerdictCodesEndTheTextWithTheirWords) {
         {VERDICT_STALEMATE, "1/2 - 1/2 (stalemate)"}, {VERDICT_REPETITION, "1/2 - 1/2 (repetition)"},
         {NULL_MOVE, "NULL"}, {VERDICT_NO_MOVES, "ERROR"}, {VERDICT_FIFTY_MOVES, "ERROR"}, {0x3FFF, "ERROR"}};
     for (const auto& [code, text] : cases) {
-        clearTranspositionTable();
-        storeTable(1, BOUND_EXACT, 0, code);
+        engineTable().clear();
+        engineTable().store(gamePosition, 1, BOUND_EXACT, 0, code);
         EXPECT_EQ(pvText(3), text) << std::hex << code;
     }
 }
@@ -86,7 +87,7 @@ TEST(PvText, AMoveThatIsNotLegalHereEndsTheText) {
     };
     for (const auto& [fen, move] : cases) {
         setUpOrFail(fen);
-        storeTable(4, BOUND_EXACT, 0, move);
+        engineTable().store(gamePosition, 4, BOUND_EXACT, 0, move);
         EXPECT_EQ(pvText(4), "NOE ") << fen << " " << std::hex << move;
     }
     // After a legal first move, the second entry holds White's move with Black to move.

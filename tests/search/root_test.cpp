@@ -14,6 +14,7 @@
 #include "search/search_helpers.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/engine.h"
 
@@ -35,12 +36,12 @@ TEST(IterativeDeepening, NoLegalMoveEndsTheFirstIterationWithTheVerdictStored) {
         const LogCapture log;
         EXPECT_EQ(searchToDepth(8), verdict) << fen;
         EXPECT_EQ(bestScore(), score);
-        EXPECT_EQ(iterationDepth, 2);  // the loop ended after the first iteration
-        ASSERT_NE(probeTable(), nullptr);
-        EXPECT_EQ(entryMove(*probeTable()), verdict);
-        EXPECT_EQ(entryScore(*probeTable()), score);
-        EXPECT_TRUE(takeSnapshot() == before);
-        EXPECT_EQ(currentPly, plyRecords);
+        EXPECT_EQ(mainWorker().iterationDepth, 2);  // the loop ended after the first iteration
+        ASSERT_TRUE(engineTable().probe(gamePosition).has_value());
+        EXPECT_EQ(entryMove(*engineTable().probe(gamePosition)), verdict);
+        EXPECT_EQ(entryScore(*engineTable().probe(gamePosition)), score);
+        EXPECT_TRUE(takeSnapshot(mainWorker().pos) == before);  // the search left its copy as it found it
+        EXPECT_EQ(mainWorker().currentPly, mainWorker().plies);
     }
 }
 
@@ -52,11 +53,11 @@ TEST(IterativeDeepening, ARootWithMoreMovesThanAnyFixedHistoryArrayFindsTheMateI
     EXPECT_EQ(bestScore(), MATE_SCORE - 1);
     EXPECT_NE(log.text().find("--- MATE: 8099\n"), std::string::npos);
     // Stockfish finds several mates in one here: this move must be one of them.
-    makeMove(move, testUndo[0]);
+    makeMove(gamePosition, move, testUndo[0]);
     MoveEntry replies[MAX_MOVES_PER_POSITION];
-    EXPECT_EQ(generateLegalMoves(replies), 0);
+    EXPECT_EQ(generateLegalMoves(gamePosition, replies), 0);
     CheckInfo check;
-    computeCheckInfo(check);
+    computeCheckInfo(gamePosition, check);
     EXPECT_NE(check.checkers, 0u);
 }
 
@@ -66,25 +67,25 @@ TEST(IterativeDeepening, APositionRepeatedTwiceIsADrawWithoutSearching) {
     const LogCapture log;
     EXPECT_EQ(searchToDepth(6), VERDICT_REPETITION);
     EXPECT_EQ(bestScore(), 0);
-    EXPECT_EQ(searchNodes, 0u);
+    EXPECT_EQ(nodesOf(mainWorker()), 0u);
     EXPECT_EQ(log.text(), "");  // not even the FEN line
     // Where a move is wanted all the same (a UCI "go"), the search gives a legal one.
-    verdictForDrawnRoot.store(false);
+    engineControl().verdictForDrawnRoot.store(false);
     const Move move = searchToDepth(3);
-    verdictForDrawnRoot.store(true);
-    EXPECT_TRUE(isLegalMove(move));
+    engineControl().verdictForDrawnRoot.store(true);
+    EXPECT_TRUE(isLegalMove(gamePosition, move));
 }
 
 TEST(IterativeDeepening, TheRootsEntrySeedsDepthAndWindowUnlessItsMoveWouldRepeat) {
     setUpOrFail(START_FEN);
-    storeTable(9, BOUND_EXACT, 40, coordinateMove("e2e4"));
+    engineTable().store(gamePosition, 9, BOUND_EXACT, 40, coordinateMove("e2e4"));
     const LogCapture log;
     EXPECT_EQ(searchToDepth(9), coordinateMove("e2e4"));
     // Depth 9 is the first iteration, and its score 40 lies inside 10..70: no re-search.
     EXPECT_TRUE(log.firstIterationBegins("9:\t40\t")) << log.text();
     setUpOrFail(START_FEN);
     playMoves({"g1f3", "g8f6", "f3g1", "f6g8"});
-    storeTable(9, BOUND_EXACT, 40, coordinateMove("g1f3"));  // would repeat the position after ply 1
+    engineTable().store(gamePosition, 9, BOUND_EXACT, 40, coordinateMove("g1f3"));  // would repeat the position after ply 1
     const LogCapture again;
     searchToDepth(3);
     EXPECT_TRUE(again.firstIterationBegins("2:")) << again.text();
@@ -94,50 +95,50 @@ TEST(IterativeDeepening, AStopBeforeTheStartStillFinishesDepthTwoWithALegalMove)
     setUpOrFail(KIWIPETE);
     const PositionSnapshot before = takeSnapshot();
     const LogCapture log;
-    maxDepth.store(60);
-    stopFlag.store(1);
-    const Move move = iterativeDeepening();
-    stopFlag.store(0);
-    EXPECT_TRUE(isLegalMove(move));
+    engineControl().maxDepth.store(60);
+    engineControl().stopFlag.store(1);
+    const Move move = iterativeDeepening(workerOnGamePosition());
+    engineControl().stopFlag.store(0);
+    EXPECT_TRUE(isLegalMove(gamePosition, move));
     EXPECT_NE(log.text().find("-E: 2:"), std::string::npos) << log.text();
     EXPECT_EQ(log.text().find("-E: 3:"), std::string::npos) << log.text();
-    EXPECT_TRUE(takeSnapshot() == before);
-    EXPECT_EQ(currentPly, plyRecords);
-    EXPECT_TRUE(validatePosition().empty());
+    EXPECT_TRUE(takeSnapshot(mainWorker().pos) == before);  // the search left its copy as it found it
+    EXPECT_EQ(mainWorker().currentPly, mainWorker().plies);
+    EXPECT_TRUE(validatePosition(gamePosition).empty());
 }
 
 TEST(IterativeDeepening, AStopFromAnotherThreadDuringADeepSearchEndsItWithALegalMove) {
     setUpOrFail(KIWIPETE);
     const PositionSnapshot before = takeSnapshot();
     const LogCapture log;
-    maxDepth.store(60);  // never reached: only the stop ends this search
-    stopFlag.store(0);
+    engineControl().maxDepth.store(60);  // never reached: only the stop ends this search
+    engineControl().stopFlag.store(0);
     std::atomic<bool> returned{false};
     std::thread stopper([&] {
         // Stops once depth 3 is traced (or the search has returned, which it must not).
         waitForFile(log.path(), [&](const std::string& text) { return returned || text.find("-E: 3:") != std::string::npos; });
-        stopFlag.store(1);
+        engineControl().stopFlag.store(1);
     });
-    const Move move = iterativeDeepening();
+    const Move move = iterativeDeepening(workerOnGamePosition());
     returned = true;
     logLine("-- returned");  // wakes the stopper if it still waits
     stopper.join();
-    stopFlag.store(0);
-    EXPECT_TRUE(isLegalMove(move));
-    EXPECT_GE(iterationDepth, 4);
-    EXPECT_TRUE(takeSnapshot() == before);
-    EXPECT_EQ(currentPly, plyRecords);
+    engineControl().stopFlag.store(0);
+    EXPECT_TRUE(isLegalMove(gamePosition, move));
+    EXPECT_GE(mainWorker().iterationDepth, 4);
+    EXPECT_TRUE(takeSnapshot(mainWorker().pos) == before);  // the search left its copy as it found it
+    EXPECT_EQ(mainWorker().currentPly, mainWorker().plies);
 }
 
 TEST(IterativeDeepening, ANodeLimitEndsAnUnboundedSearchSoonAfterTheLimit) {
     setUpOrFail(KIWIPETE);
     constexpr std::uint64_t LIMIT = 200000;
-    maxDepth.store(60);  // never reached: only the node limit ends this search
-    nodeLimit.store(LIMIT);
-    const Move move = iterativeDeepening();
-    nodeLimit.store(NO_NODE_LIMIT);
-    EXPECT_TRUE(isLegalMove(move));
-    EXPECT_GE(searchNodes, LIMIT);
-    EXPECT_LT(searchNodes, LIMIT + LIMIT / 10) << searchNodes;
-    EXPECT_EQ(currentPly, plyRecords);
+    engineControl().maxDepth.store(60);  // never reached: only the node limit ends this search
+    engineControl().nodeLimit.store(LIMIT);
+    const Move move = iterativeDeepening(workerOnGamePosition());
+    engineControl().nodeLimit.store(NO_NODE_LIMIT);
+    EXPECT_TRUE(isLegalMove(gamePosition, move));
+    EXPECT_GE(nodesOf(mainWorker()), LIMIT);
+    EXPECT_LT(nodesOf(mainWorker()), LIMIT + LIMIT / 10) << nodesOf(mainWorker());
+    EXPECT_EQ(mainWorker().currentPly, mainWorker().plies);
 }

@@ -15,6 +15,7 @@
 #include "search/search_helpers.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 #include "support/data_files.h"
 
@@ -35,10 +36,10 @@ int stopAtDepth = 0;  // 0: never
 
 void keepLine(const SearchReport& report) {
     shown.push_back({report.kind, report.depth, report.score, report.pv});
-    if (stopAtDepth && report.kind == stopAtKind && report.depth >= stopAtDepth) stopFlag.store(1);
+    if (stopAtDepth && report.kind == stopAtKind && report.depth >= stopAtDepth) engineControl().stopFlag.store(1);
 }
 
-class RootChoice : public ::testing::Test {
+class PlayedMove : public ::testing::Test {
 protected:
     void SetUp() override {
         shown.clear();
@@ -47,17 +48,17 @@ protected:
     }
     void TearDown() override {
         searchReportHook.store(nullptr);
-        stopFlag.store(0);
-        nodeLimit.store(NO_NODE_LIMIT);
+        engineControl().stopFlag.store(0);
+        engineControl().nodeLimit.store(NO_NODE_LIMIT);
     }
     // An unbounded search that only a stop (from the hook) or the node limit ends.
     static Move searchUntilStopped(std::uint64_t nodes = NO_NODE_LIMIT) {
-        maxDepth.store(60);
-        stopFlag.store(0);
-        nodeLimit.store(nodes);
-        const Move move = iterativeDeepening();
-        nodeLimit.store(NO_NODE_LIMIT);
-        stopFlag.store(0);
+        engineControl().maxDepth.store(60);
+        engineControl().stopFlag.store(0);
+        engineControl().nodeLimit.store(nodes);
+        const Move move = iterativeDeepening(workerOnGamePosition());
+        engineControl().nodeLimit.store(NO_NODE_LIMIT);
+        engineControl().stopFlag.store(0);
         return move;
     }
 };
@@ -83,13 +84,13 @@ std::vector<std::string> tracedFirstMoves(const std::string& log) {
 
 }  // namespace
 
-TEST_F(RootChoice, AnOlderDeeperRootEntryNeitherChoosesTheMoveNorNamesTheLines) {
+TEST_F(PlayedMove, AnOlderDeeperRootEntryNeitherChoosesTheMoveNorNamesTheLines) {
     // Left by an earlier search of the position (after 12.Qd2-e3 Qd8-c7 had been
     // taken back and played again): deeper than this search's iterations, so their
     // results cannot replace it. Every iteration chooses e3e5 (an independent engine
     // rates it -0.88 against -2.54 for e3f2).
     setUpOrFail("r3kb1r/2q2ppp/p1b1pn2/1p2p1B1/5P2/2N1Q3/PPP3PP/2KR1B1R w kq - 2 13");
-    storeTable(6, BOUND_UPPER, 58, coordinateMove("e3f2"));
+    engineTable().store(gamePosition, 6, BOUND_UPPER, 58, coordinateMove("e3f2"));
     const LogCapture log;
     EXPECT_EQ(text(searchToDepth(5)), "e3e5");
     EXPECT_NE(bestScore(), 58);
@@ -98,12 +99,13 @@ TEST_F(RootChoice, AnOlderDeeperRootEntryNeitherChoosesTheMoveNorNamesTheLines) 
     for (std::size_t i = 1; i < traced.size(); ++i) EXPECT_EQ(traced[i], "e3e5") << log.text();
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(firstMoveOf(shown.back().pv), "e3e5");
-    for (const Shown& line : shown)
+    for (const Shown& line : shown) {
         if (line.kind == ReportKind::ITERATION)
             EXPECT_EQ(firstMoveOf(line.pv), traced[line.depth - FIRST_ITERATION_DEPTH]) << line.pv;
+    }
 }
 
-TEST_F(RootChoice, AStopWhileAFailedLowRootIsSearchedAgainPlaysTheLastFinishedChoice) {
+TEST_F(PlayedMove, AStopWhileAFailedLowRootIsSearchedAgainPlaysTheLastFinishedChoice) {
     // Depth 6 chooses g2f3 (-345); depth 7 fails low. Stopped as the re-search begins,
     // the engine once played whichever move held the best bound of the failed pass.
     setUpOrFail("r4rk1/pQ2ppbp/2p3p1/4q3/8/4Pb2/PPP3PP/RN3RK1 w - - 1 15");
@@ -122,11 +124,11 @@ TEST_F(RootChoice, AStopWhileAFailedLowRootIsSearchedAgainPlaysTheLastFinishedCh
     EXPECT_EQ(firstMoveOf(failLow.pv), "g2f3");
     EXPECT_LT(failLow.score, lastFinished.score - ASPIRATION_MARGIN + 1);
     // The failed pass left another move as the root's entry: it is not played.
-    ASSERT_NE(probeTable(), nullptr);
-    EXPECT_NE(entryMove(*probeTable()), move);
+    ASSERT_TRUE(engineTable().probe(gamePosition).has_value());
+    EXPECT_NE(entryMove(*engineTable().probe(gamePosition)), move);
 }
 
-TEST_F(RootChoice, TheLastLineShownNamesTheMovePlayedWhereverTheSearchIsStopped) {
+TEST_F(PlayedMove, TheLastLineShownNamesTheMovePlayedWhereverTheSearchIsStopped) {
     // Real middlegame and endgame positions, stopped by node limits at every stage
     // of an iteration: the last line shown is the move played, with its score.
     const std::vector<std::string> fens = readDataLines("real_positions.fen");
@@ -138,7 +140,7 @@ TEST_F(RootChoice, TheLastLineShownNamesTheMovePlayedWhereverTheSearchIsStopped)
             setUpOrFail(fens[i].c_str());
             shown.clear();
             const Move move = searchUntilStopped(limit);
-            if (shown.empty() || !isLegalMove(move)) continue;
+            if (shown.empty() || !isLegalMove(gamePosition, move)) continue;
             ++searches;
             const Shown& last = shown.back();
             EXPECT_EQ(firstMoveOf(last.pv), text(move)) << fens[i] << " nodes " << limit;

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/log.h"
-#include "search/control.h"
+#include "game/gameposition.h"
 #include "search/root.h"
+#include "search/searchthread.h"
 
 LogCapture::LogCapture() { EXPECT_TRUE(openLog(dir_.file("trace.log").c_str())); }
 
@@ -12,8 +13,17 @@ LogCapture::~LogCapture() { closeLog(); }
 
 std::string LogCapture::text() const { return readFile(dir_.file("trace.log")); }
 
+SearchWorker& workerOnGamePosition() {
+    SearchWorker& w = mainWorker();
+    w.pos = gamePosition;
+    w.currentPly = w.plies;
+    return w;
+}
+
 Move searchToDepth(int depth) {
-    maxDepth.store(static_cast<std::uint32_t>(depth));
-    stopFlag.store(0);
-    return iterativeDeepening();
+    SearchWorker& w = workerOnGamePosition();
+    w.control.maxDepth.store(static_cast<std::uint32_t>(depth));
+    w.control.stopFlag.store(0);
+    w.control.nodeLimit.store(NO_NODE_LIMIT);
+    return iterativeDeepening(w);
 }

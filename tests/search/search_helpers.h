@@ -4,6 +4,7 @@
 #include <string>
 
 #include "board/types.h"
+#include "search/worker.h"
 #include "support/scratch.h"
 
 // Sends the trace log to a temporary file for the life of the object.
@@ -24,7 +25,11 @@ private:
     TempDir dir_;
 };
 
-// iterativeDeepening on the position set up, with maxDepth = depth and no stop.
+// The engine's main worker with the game position copied into it, its ply at the root.
+SearchWorker& workerOnGamePosition();
+
+// iterativeDeepening of the main worker on the game position set up, with maxDepth =
+// depth, no stop and no node limit.
 Move searchToDepth(int depth);
 
 // Whether the code is a sanitizer build (slower: fewer and cheaper cases).

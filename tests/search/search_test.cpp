@@ -10,6 +10,7 @@
 #include "search/search_helpers.h"
 #include "search/searchstate.h"
 #include "search/tt.h"
+#include "search/searchthread.h"
 #include "support/board_helpers.h"
 
 namespace {
@@ -20,26 +21,27 @@ constexpr int FULL = NO_SCORE;
 // must be left as it was.
 template <typename Call>
 int atPly(int ply, Call call) {
-    iterationDepth = FIRST_ITERATION_DEPTH;
-    stopFlag.store(0);
-    searchNodes = 0;
-    for (int i = 0; i < ply; ++i) plyRecords[i].moveListEnd = moveListArray;
-    plyRecords[ply].moveListEnd = nullptr;
-    currentPly = plyRecords + ply;
-    const PositionSnapshot before = takeSnapshot();
-    const int score = call();
-    EXPECT_TRUE(takeSnapshot() == before);
-    EXPECT_EQ(currentPly, plyRecords + ply);
-    currentPly = plyRecords;
+    SearchWorker& w = workerOnGamePosition();
+    w.iterationDepth = FIRST_ITERATION_DEPTH;
+    w.control.stopFlag.store(0);
+    w.nodeBudget = NO_NODE_LIMIT;
+    for (int i = 0; i < ply; ++i) w.plies[i].moveListEnd = w.moveList;
+    w.plies[ply].moveListEnd = nullptr;
+    w.currentPly = w.plies + ply;
+    const PositionSnapshot before = takeSnapshot(w.pos);
+    const int score = call(w);
+    EXPECT_TRUE(takeSnapshot(w.pos) == before);
+    EXPECT_EQ(w.currentPly, w.plies + ply);
+    w.currentPly = w.plies;
     return score;
 }
 
 int searchAtPlyOne(int depth) {
-    return atPly(1, [&] { return search(depth, 1, -FULL, FULL, false); });
+    return atPly(1, [&](SearchWorker& w) { return search(w, depth, 1, -FULL, FULL, false); });
 }
 
 int quiesceAt(int ply) {
-    return atPly(ply, [&] { return quiesce(0, ply, -FULL, FULL); });
+    return atPly(ply, [&](SearchWorker& w) { return quiesce(w, 0, ply, -FULL, FULL); });
 }
 
 }  // namespace
@@ -48,13 +50,13 @@ TEST(NullMove, PassesTheTurnClearsEnPassantAndIsTakenBackExactly) {
     setUpOrFail("4k3/3p4/8/4P3/8/8/8/4K3 b - -");
     playMoves({"d7d5"});  // the double step creates d6 and its key
     const PositionSnapshot before = takeSnapshot();
-    makeNullMove(plyRecords[0].undo);
-    EXPECT_EQ(position.sideToMove, BLACK);
-    EXPECT_EQ(position.epSquare, 0);
-    EXPECT_EQ(historyTop->key(), position.hashKey);
-    unmakeNullMove(plyRecords[0].undo);
+    makeNullMove(gamePosition, mainWorker().plies[0].undo);
+    EXPECT_EQ(gamePosition.sideToMove, BLACK);
+    EXPECT_EQ(gamePosition.epSquare, 0);
+    EXPECT_EQ(gamePosition.historyTop->key(), gamePosition.hashKey);
+    unmakeNullMove(gamePosition, mainWorker().plies[0].undo);
     EXPECT_TRUE(takeSnapshot() == before);
-    EXPECT_TRUE(validatePosition().empty());
+    EXPECT_TRUE(validatePosition(gamePosition).empty());
 }
 
 TEST(Repetition, AMoveThatRepeatsAPositionInsideTheTreeScoresZero) {
@@ -70,19 +72,19 @@ TEST(Repetition, AMoveThatRepeatsAPositionInsideTheTreeScoresZero) {
 TEST(Quiesce, MatedInQuiescenceScoresByPlyAndStoresTheVerdict) {
     setUpOrFail("R5k1/5ppp/8/8/8/8/8/6K1 b - -");
     EXPECT_EQ(quiesceAt(3), 3 - MATE_SCORE);
-    const HashEntry* entry = probeTable();
-    ASSERT_NE(entry, nullptr);
+    const std::optional<HashEntry> entry = engineTable().probe(gamePosition);
+    ASSERT_TRUE(entry.has_value());
     EXPECT_EQ(entryMove(*entry), VERDICT_MATED);
     // Only quiet king steps answer a rook's check; standing pat is not allowed.
     setUpOrFail("4k3/8/8/8/8/8/3P1P2/r3K3 w - -");
     const int score = quiesceAt(0);
     EXPECT_GT(score, -MATE_THRESHOLD);
-    ASSERT_NE(probeTable(), nullptr);
-    EXPECT_EQ(entryScore(*probeTable()), score);
+    ASSERT_TRUE(engineTable().probe(gamePosition).has_value());
+    EXPECT_EQ(entryScore(*engineTable().probe(gamePosition)), score);
 }
 
 TEST(Quiesce, TakingARookThatLeavesTooLittleToMateIsADraw) {
     setUpOrFail("7k/8/8/4r3/8/5N2/8/6K1 w - -");  // a rook for a knight down
-    ASSERT_LT(evaluate(), 0);
+    ASSERT_LT(evaluate(gamePosition, mainWorker().pawnCache), 0);
     EXPECT_EQ(quiesceAt(0), 0);
 }

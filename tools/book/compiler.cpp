@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "board/makemove.h"
@@ -35,16 +36,14 @@ std::vector<std::string> moveWords(const std::string& textLine) {
     return words;
 }
 
-// The undo records of the line being played.
-UndoRecord lineUndo[BOOK_LINE_MAX_MOVES];
-
-void takeBack(const BookLine& line) {
-    for (int i = line.count - 1; i >= 0; --i) unmakeMove(line.moves[i], lineUndo[i]);
+void takeBack(Position& pos, const BookLine& line, UndoRecord* undo) {
+    for (int i = line.count - 1; i >= 0; --i) unmakeMove(pos, line.moves[i], undo[i]);
 }
 
-// Plays the words from the current position into line and takes them back;
-// the refused word's index, or -1 when every word is a legal move.
-int playWords(const std::vector<std::string>& words, BookLine& line, std::string& reason) {
+// Plays the words from pos into line and takes them back; the refused word's index,
+// or -1 when every word is a legal move.
+int playWords(Position& pos, const std::vector<std::string>& words, BookLine& line, std::string& reason) {
+    UndoRecord undo[BOOK_LINE_MAX_MOVES];
     line.count = 0;
     int refused = -1;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -53,30 +52,31 @@ int playWords(const std::vector<std::string>& words, BookLine& line, std::string
             refused = static_cast<int>(i);
             break;
         }
-        const Move move = parseSan(words[i].c_str());
-        if (move == 0 || !isLegalMove(move)) {
+        const Move move = parseSan(pos, words[i].c_str());
+        if (move == 0 || !isLegalMove(pos, move)) {
             reason = "unreadable or illegal move";
             refused = static_cast<int>(i);
             break;
         }
-        saveUndoInfo(lineUndo[line.count]);
-        makeMove(move, lineUndo[line.count]);
+        saveUndoInfo(pos, undo[line.count]);
+        makeMove(pos, move, undo[line.count]);
         line.moves[line.count++] = move;
     }
-    takeBack(line);
+    takeBack(pos, line, undo);
     return refused;
 }
 
 }  // namespace
 
 bool compileBookLines(std::istream& text, std::vector<BookLine>& lines, BookCompileError& error) {
-    setUpBoard(START_FEN);
+    const auto pos = std::make_unique<Position>();
+    setUpBoard(*pos, START_FEN);
     std::string textLine;
     for (int number = 1; std::getline(text, textLine); ++number) {
         const std::vector<std::string> words = moveWords(textLine);
         if (words.empty()) continue;
         BookLine line;
-        const int refused = playWords(words, line, error.reason);
+        const int refused = playWords(*pos, words, line, error.reason);
         if (refused >= 0) {
             error.lineNumber = number;
             error.word = words[refused];

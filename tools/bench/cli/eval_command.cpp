@@ -1,5 +1,6 @@
 // zorvak-bench eval "FEN": the static evaluation from the side to move's point of view.
 #include <cstdio>
+#include <memory>
 
 #include "board/fen.h"
 #include "command.h"
@@ -12,11 +13,14 @@ int runEval(int argc, char** argv) {
         std::fprintf(stderr, "usage: zorvak-bench eval \"FEN\"\n");
         return EXIT_BAD_INPUT;
     }
-    if (!setUpBoard(argv[1])) {
+    const auto pos = std::make_unique<Position>();
+    if (!setUpBoard(*pos, argv[1])) {
         std::fprintf(stderr, "zorvak-bench eval: cannot set up this position: %s\n", argv[1]);
         return EXIT_BAD_INPUT;
     }
-    std::printf("%d\n", evaluate());
+    PawnHashTable pawnCache;
+    pawnCache.clear();
+    std::printf("%d\n", evaluate(*pos, pawnCache));
     return 0;
 }
 

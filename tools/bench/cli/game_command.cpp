@@ -8,6 +8,7 @@
 
 #include "command.h"
 #include "game/gamemove.h"
+#include "game/gameposition.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
 #include "search_run.h"
@@ -19,7 +20,7 @@ constexpr const char* SEARCH_WORD = "go";
 // The legal move whose coordinate text is word; 0 when there is none.
 Move legalMoveNamed(const char* word) {
     MoveEntry legal[MAX_MOVES_PER_POSITION];
-    const int count = generateLegalMoves(legal);
+    const int count = generateLegalMoves(gamePosition, legal);
     for (int i = 0; i < count; ++i) {
         char text[MOVE_TEXT_SIZE];
         moveToText(text, legal[i].move);
@@ -30,7 +31,7 @@ Move legalMoveNamed(const char* word) {
 
 bool hasLegalMove() {
     MoveEntry legal[MAX_MOVES_PER_POSITION];
-    return generateLegalMoves(legal) > 0;
+    return generateLegalMoves(gamePosition, legal) > 0;
 }
 
 enum class WordPlayed { MOVE_MADE, REFUSED, GAME_OVER };
@@ -48,7 +49,7 @@ WordPlayed playWord(const char* word, int depth) {
         return WordPlayed::REFUSED;
     }
     const SearchRun run = runPrintedSearch(depth);
-    return applyGameMove(isLegalMove(run.move) ? run.move : 0) ? WordPlayed::MOVE_MADE : WordPlayed::GAME_OVER;
+    return applyGameMove(isLegalMove(gamePosition, run.move) ? run.move : 0) ? WordPlayed::MOVE_MADE : WordPlayed::GAME_OVER;
 }
 
 int runGame(int argc, char** argv) {

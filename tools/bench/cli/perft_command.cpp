@@ -1,6 +1,7 @@
 // zorvak-bench perft / divide / moves: leaf counts and generator lists of a position.
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 
 #include "board/fen.h"
@@ -12,8 +13,8 @@
 
 namespace {
 
-bool setUpOrComplain(const char* fen) {
-    if (setUpBoard(fen)) return true;
+bool setUpOrComplain(Position& pos, const char* fen) {
+    if (setUpBoard(pos, fen)) return true;
     std::fprintf(stderr, "zorvak-bench: cannot read the position \"%s\"\n", fen);
     return false;
 }
@@ -30,13 +31,13 @@ int readDepth(const char* text) {
 }
 
 // Reads DEPTH and FEN and sets the position up; 0 when the arguments are unusable.
-int prepare(int argc, char** argv) {
+int prepare(Position& pos, int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: zorvak-bench %s DEPTH \"FEN\"\n", argv[0]);
         return 0;
     }
     const int depth = readDepth(argv[1]);
-    if (depth == 0 || !setUpOrComplain(argv[2])) return 0;
+    if (depth == 0 || !setUpOrComplain(pos, argv[2])) return 0;
     return depth;
 }
 
@@ -50,20 +51,22 @@ void printSummary(std::uint64_t nodes, Clock::time_point started) {
 }
 
 int runPerft(int argc, char** argv) {
-    const int depth = prepare(argc, argv);
+    const auto pos = std::make_unique<Position>();
+    const int depth = prepare(*pos, argc, argv);
     if (depth == 0) return EXIT_BAD_INPUT;
     const Clock::time_point started = Clock::now();
-    const std::uint64_t nodes = perft(depth);
+    const std::uint64_t nodes = perft(*pos, depth);
     printSummary(nodes, started);
     return 0;
 }
 
 int runDivide(int argc, char** argv) {
-    const int depth = prepare(argc, argv);
+    const auto pos = std::make_unique<Position>();
+    const int depth = prepare(*pos, argc, argv);
     if (depth == 0) return EXIT_BAD_INPUT;
     static RootMoveCount counts[MAX_MOVES_PER_POSITION];
     const Clock::time_point started = Clock::now();
-    const int rootMoves = perftDivide(depth, counts);
+    const int rootMoves = perftDivide(*pos, depth, counts);
     std::uint64_t nodes = 0;
     for (int i = 0; i < rootMoves; ++i) {
         char text[MOVE_TEXT_SIZE];
@@ -88,18 +91,19 @@ int runMoves(int argc, char** argv) {
         std::fprintf(stderr, "usage: zorvak-bench moves \"FEN\"\n");
         return EXIT_BAD_INPUT;
     }
-    if (!setUpOrComplain(argv[1])) return EXIT_BAD_INPUT;
+    const auto pos = std::make_unique<Position>();
+    if (!setUpOrComplain(*pos, argv[1])) return EXIT_BAD_INPUT;
     CheckInfo check;
-    computeCheckInfo(check);
-    const Side side = position.sideToMove;
+    computeCheckInfo(*pos, check);
+    const Side side = pos->sideToMove;
     const bool inCheck = check.checkers != 0;
     static MoveEntry list[2 * MAX_MOVES_PER_POSITION];
-    MoveEntry* end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][side](list, check);
+    MoveEntry* end = MOVE_GENERATORS[inCheck ? GEN_EVASIONS : GEN_ALL][side](*pos, list, check);
     std::printf("%s\n", inCheck ? "evasions" : "all");
     printList(list, end);
     if (inCheck) return 0;
     MoveEntry* const captures = end;
-    end = MOVE_GENERATORS[GEN_CAPTURES][side](captures, check);
+    end = MOVE_GENERATORS[GEN_CAPTURES][side](*pos, captures, check);
     std::printf("captures\n");
     printList(captures, end);
     return 0;

@@ -7,13 +7,14 @@
 #include <cstdlib>
 
 #include "base/log.h"
+#include "game/gameposition.h"
 #include "game/setup.h"
 #include "movegen/notation.h"
 #include "search/control.h"
 #include "search/pv.h"
 #include "search/root.h"
 #include "search/searchconst.h"
-#include "search/searchstate.h"
+#include "search/searchthread.h"
 
 namespace {
 
@@ -49,12 +50,17 @@ struct TemporaryLog {
 
 SearchRun runSearch(int depth) {
     using Clock = std::chrono::steady_clock;
-    maxDepth.store(static_cast<std::uint32_t>(depth), std::memory_order_relaxed);
-    stopFlag.store(0, std::memory_order_relaxed);
+    // The engine's own main worker searches the game position here, in this thread,
+    // so that its tables carry over from search to search as in a game.
+    SearchWorker& w = mainWorker();
+    w.pos = gamePosition;
+    w.control.maxDepth.store(static_cast<std::uint32_t>(depth), std::memory_order_relaxed);
+    w.control.stopFlag.store(0, std::memory_order_relaxed);
+    w.control.nodeLimit.store(NO_NODE_LIMIT, std::memory_order_relaxed);
     const Clock::time_point started = Clock::now();
-    const Move move = iterativeDeepening();
+    const Move move = iterativeDeepening(w);
     const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count();
-    return {move, bestScore(), searchNodes, static_cast<std::uint64_t>(micros)};
+    return {move, w.bestScore(), nodesOf(w), static_cast<std::uint64_t>(micros)};
 }
 
 int readDepthAndNewGame(const char* command, const char* depthText, const char* fen) {

@@ -25,7 +25,7 @@ const std::vector<Position>& realPositions() {
         std::vector<Position> result;
         std::ifstream in(realPositionsPath());
         for (std::string line; std::getline(in, line);)
-            if (!line.empty() && line[0] != '#' && setUpBoard(line.c_str())) result.push_back(position);
+            if (Position p; !line.empty() && line[0] != '#' && setUpBoard(p, line.c_str())) result.push_back(p);
         return result;
     }();
     return positions;
@@ -38,11 +38,10 @@ void BM_EvaluateRealPositions(benchmark::State& state) {
         state.SkipWithError("no positions: tests/data/real_positions.fen not found");
         return;
     }
+    PawnHashTable pawnCache;
+    pawnCache.clear();
     for (auto _ : state) {
-        for (const Position& p : positions) {
-            std::memcpy(&position, &p, sizeof position);
-            benchmark::DoNotOptimize(evaluate());
-        }
+        for (const Position& p : positions) benchmark::DoNotOptimize(evaluate(p, pawnCache));
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(positions.size()));
 }
@@ -52,26 +51,11 @@ BENCHMARK(BM_EvaluateRealPositions);
 void BM_PawnStructureUncached(benchmark::State& state) {
     const std::vector<Position>& positions = realPositions();
     for (auto _ : state) {
-        for (const Position& p : positions) {
-            std::memcpy(&position, &p, sizeof position);
-            benchmark::DoNotOptimize(pawnStructureScore());
-        }
+        for (const Position& p : positions) benchmark::DoNotOptimize(pawnStructureScore(p));
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(positions.size()));
 }
 BENCHMARK(BM_PawnStructureUncached);
 
-// The copy of the board alone, to subtract from the figures above.
-void BM_CopyPositionOnly(benchmark::State& state) {
-    const std::vector<Position>& positions = realPositions();
-    for (auto _ : state) {
-        for (const Position& p : positions) {
-            std::memcpy(&position, &p, sizeof position);
-            benchmark::ClobberMemory();
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(positions.size()));
-}
-BENCHMARK(BM_CopyPositionOnly);
 
 }  // namespace

@@ -17,22 +17,23 @@ const char* const KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/
 const char* const MIDDLE_GAME = "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - -";
 const char* const IN_CHECK = "7k/8/8/8/K6r/3P4/2P1NP2/1R5Q w - -";  // blocks by every piece type
 
+Position board;
 CheckInfo check;
 UndoRecord undo;
 MoveEntry list[MAX_MOVES_PER_POSITION];
 
 void setUp(const char* fen) {
-    if (!setUpBoard(fen)) std::abort();
-    computeCheckInfo(check);
+    if (!setUpBoard(board, fen)) std::abort();
+    computeCheckInfo(board, check);
 }
 
 void generate(benchmark::State& state, const char* fen, GeneratorKind kind) {
     setUp(fen);
     if (kind == GEN_EVASIONS && !check.checkers) std::abort();
-    const MoveGenerator generator = MOVE_GENERATORS[kind][position.sideToMove];
+    const MoveGenerator generator = MOVE_GENERATORS[kind][board.sideToMove];
     std::int64_t entries = 0;
     for (auto _ : state) {
-        MoveEntry* end = generator(list, check);
+        MoveEntry* end = generator(board, list, check);
         benchmark::DoNotOptimize(end);
         entries += end - list;
     }
@@ -47,15 +48,15 @@ void BM_GenerateEvasions(benchmark::State& state) { generate(state, IN_CHECK, GE
 // Every generated move of the position made, tested and unmade.
 void BM_MakeTestUnmake(benchmark::State& state) {
     setUp(KIWIPETE);
-    const Side mover = position.sideToMove;
-    MoveEntry* const end = MOVE_GENERATORS[GEN_ALL][mover](list, check);
-    saveUndoInfo(undo);
+    const Side mover = board.sideToMove;
+    MoveEntry* const end = MOVE_GENERATORS[GEN_ALL][mover](board, list, check);
+    saveUndoInfo(board, undo);
     std::int64_t moves = 0;
     for (auto _ : state) {
         for (MoveEntry* e = list; e != end; ++e) {
-            makeMove(e->move, undo);
-            benchmark::DoNotOptimize(leavesKingAttacked(e->move, mover));
-            unmakeMove(e->move, undo);
+            makeMove(board, e->move, undo);
+            benchmark::DoNotOptimize(leavesKingAttacked(board, e->move, mover));
+            unmakeMove(board, e->move, undo);
         }
         moves += end - list;
     }
@@ -65,18 +66,18 @@ void BM_MakeTestUnmake(benchmark::State& state) {
 // The exchange on a square contested by several pieces of both sides.
 void BM_StaticExchange(benchmark::State& state) {
     setUp("2r2rk1/1b3pp1/p3p2p/1p1nq3/3N4/1BP1R1Q1/PP3PPP/4R1K1 w - -");
-    const Bitboard* b = position.pieceBoards;
+    const Bitboard* b = board.pieceBoards;
     const Bitboard orth = b[WHITE_ROOK] | b[BLACK_ROOK] | b[WHITE_QUEEN] | b[BLACK_QUEEN];
     const Bitboard diag = b[WHITE_BISHOP] | b[BLACK_BISHOP] | b[WHITE_QUEEN] | b[BLACK_QUEEN];
     const Square from = 41, to = 27;  // Bb3xd5, answered by e6, b7 and the e5 queen
-    for (auto _ : state) benchmark::DoNotOptimize(staticExchange(WHITE_BISHOP, from, to, orth, diag));
+    for (auto _ : state) benchmark::DoNotOptimize(staticExchange(board, WHITE_BISHOP, from, to, orth, diag));
 }
 
 void BM_PerftKiwipete(benchmark::State& state) {
     setUp(KIWIPETE);
     const int depth = static_cast<int>(state.range(0));
     std::uint64_t nodes = 0;
-    for (auto _ : state) nodes += perft(depth);
+    for (auto _ : state) nodes += perft(board, depth);
     state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
 }
 

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "board/makemove.h"
-#include "game/setup.h"
+#include "board/fen.h"
 #include "book/book.h"
 #include "search/pv.h"
 #include "search/tt.h"
@@ -27,23 +27,27 @@ void lineCodes(Move* moves) {
 }
 
 void BM_StoreLine(benchmark::State& state) {
-    setPosition(START_FEN, false);
+    Position board;
+    setUpBoard(board, START_FEN);
+    TranspositionTable table;
     Move moves[LINE_LENGTH];
     lineCodes(moves);
-    if (!storeLine(moves, LINE_LENGTH)) state.SkipWithError("the line was refused");
-    for (auto _ : state) benchmark::DoNotOptimize(storeLine(moves, LINE_LENGTH));
+    if (!storeLine(board, table, moves, LINE_LENGTH)) state.SkipWithError("the line was refused");
+    for (auto _ : state) benchmark::DoNotOptimize(storeLine(board, table, moves, LINE_LENGTH));
     state.SetItemsProcessed(state.iterations() * LINE_LENGTH);
 }
 BENCHMARK(BM_StoreLine);
 
 void BM_PvToText(benchmark::State& state) {
-    setPosition(START_FEN, false);
+    Position board;
+    setUpBoard(board, START_FEN);
+    TranspositionTable table;
     Move moves[LINE_LENGTH];
     lineCodes(moves);
-    if (!storeLine(moves, LINE_LENGTH)) state.SkipWithError("the line was refused");
+    if (!storeLine(board, table, moves, LINE_LENGTH)) state.SkipWithError("the line was refused");
     char buffer[PV_BUFFER_SIZE];
     for (auto _ : state) {
-        pvToText(buffer, LINE_LENGTH);
+        pvToText(board, table, buffer, LINE_LENGTH);
         benchmark::DoNotOptimize(buffer);
     }
     state.SetItemsProcessed(state.iterations() * LINE_LENGTH);

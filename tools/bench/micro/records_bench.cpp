@@ -12,10 +12,10 @@
 #include <sstream>
 #include <string>
 
-#include "game/setup.h"
 #include "records/converters.h"
 #include "records/gamefile.h"
 #include "records/pgnreader.h"
+#include "records/replay.h"
 
 namespace {
 
@@ -79,13 +79,13 @@ std::filesystem::path scratchFile(const char* name) { return std::filesystem::te
 
 void BM_ReadPgnGames(benchmark::State& state) {
     const std::string text = repeatedGames(PGN_GAMES);
-    setPosition(START_FEN, false);
+    ReplayBoard board;
     GameRecord record{};
     QuietOutput quiet;
     for (auto _ : state) {
         std::istringstream in(text);
         int taken = 0;
-        while (pgnInputLeft(in)) taken += readPgnGame(record, in) != 0;
+        while (pgnInputLeft(in)) taken += readPgnGame(board.position(), record, in) != 0;
         if (taken != PGN_GAMES) state.SkipWithError("a game was not taken");
     }
     state.SetItemsProcessed(state.iterations() * PGN_GAMES);

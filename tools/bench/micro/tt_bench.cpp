@@ -2,8 +2,10 @@
 // and the repetition scan of the draw test.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "board/makemove.h"
-#include "game/setup.h"
+#include "board/fen.h"
 #include "search/draw.h"
 #include "search/tt.h"
 
@@ -28,65 +30,59 @@ const HashKey* benchKeys() {
     return keys;
 }
 
-void standOn(HashKey key, int i) {
-    position.hashKey = key;
-    position.sideToMove = i & 1;
+// The table looks only at the key and the side to move of a position.
+Position& standOn(HashKey key, int i) {
+    static Position board;
+    board.hashKey = key;
+    board.sideToMove = i & 1;
+    return board;
 }
 
 void BM_StoreTable(benchmark::State& state) {
-    setPosition(START_FEN, false);
+    TranspositionTable table;
     const HashKey* keys = benchKeys();
     int i = 0;
     for (auto _ : state) {
-        standOn(keys[i & (KEY_COUNT - 1)], i);
-        storeTable(i & 15, i % 3, i & 255, static_cast<Move>(i));
+        table.store(standOn(keys[i & (KEY_COUNT - 1)], i), i & 15, i % 3, i & 255, static_cast<Move>(i));
         ++i;
     }
-    setPosition(START_FEN, false);
 }
 BENCHMARK(BM_StoreTable);
 
 void BM_ProbeTableHit(benchmark::State& state) {
-    setPosition(START_FEN, false);
+    TranspositionTable table;
     const HashKey* keys = benchKeys();
-    for (int i = 0; i < KEY_COUNT; ++i) {
-        standOn(keys[i], i);
-        storeTable(5, BOUND_EXACT, 0, static_cast<Move>(i));
-    }
+    for (int i = 0; i < KEY_COUNT; ++i) table.store(standOn(keys[i], i), 5, BOUND_EXACT, 0, static_cast<Move>(i));
     int i = 0;
     for (auto _ : state) {
-        standOn(keys[i & (KEY_COUNT - 1)], i);
-        benchmark::DoNotOptimize(probeTable());
+        benchmark::DoNotOptimize(table.probe(standOn(keys[i & (KEY_COUNT - 1)], i)));
         ++i;
     }
-    setPosition(START_FEN, false);
 }
 BENCHMARK(BM_ProbeTableHit);
 
 void BM_ProbeTableMiss(benchmark::State& state) {
-    setPosition(START_FEN, false);
+    TranspositionTable table;
     const HashKey* keys = benchKeys();
     int i = 0;
     for (auto _ : state) {
-        standOn(keys[i & (KEY_COUNT - 1)], i);
-        benchmark::DoNotOptimize(probeTable());
+        benchmark::DoNotOptimize(table.probe(standOn(keys[i & (KEY_COUNT - 1)], i)));
         ++i;
     }
-    setPosition(START_FEN, false);
 }
 BENCHMARK(BM_ProbeTableMiss);
 
 // The draw test inside the tree after a long run of reversible plies (the worst case).
 void BM_CheckDrawLongScan(benchmark::State& state) {
-    setPosition("4k3/8/8/8/8/8/8/4K2R w - -", false);
+    const auto board = std::make_unique<Position>();
+    setUpBoard(*board, "4k3/8/8/8/8/8/8/4K2R w - -");
     for (int i = 1; i <= 99; ++i) {
-        gameHistory[i] = GameHistoryEntry{};
-        gameHistory[i].setKey(0xABC00000ULL + static_cast<HashKey>(i));
-        gameHistory[i].reversibleCount = static_cast<std::uint16_t>(i);
+        board->history[i] = GameHistoryEntry{};
+        board->history[i].setKey(0xABC00000ULL + static_cast<HashKey>(i));
+        board->history[i].reversibleCount = static_cast<std::uint16_t>(i);
     }
-    historyTop = &gameHistory[99];
-    for (auto _ : state) benchmark::DoNotOptimize(checkDraw(1));
-    setPosition(START_FEN, false);
+    board->historyTop = &board->history[99];
+    for (auto _ : state) benchmark::DoNotOptimize(checkDraw(*board, 1));
 }
 BENCHMARK(BM_CheckDrawLongScan);
 

@@ -1,0 +1,3 @@
+#include "game/gameposition.h"
+
+Position gamePosition;
