@@ -4,12 +4,13 @@
 
 namespace {
 
-constexpr int EPD_POSITION_FIELDS = 4;
+enum Field { PLACEMENT, SIDE_TO_MOVE, CASTLING, EN_PASSANT, EPD_POSITION_FIELDS };
 constexpr int BOARD_RANKS = 8;
 constexpr int BOARD_FILES = 8;
 constexpr std::string_view PIECE_LETTERS = "pnbrqkPNBRQK";
 constexpr std::string_view CASTLING_LETTERS = "KQkqABCDEFGHabcdefgh";  // with Chess960's rook files
 constexpr std::string_view EN_PASSANT_RANKS = "36";
+constexpr std::size_t SQUARE_CHARS = 2;
 constexpr const char* NO_HALFMOVES = "0";       // a FEN's counters where the line gives none
 constexpr const char* FIRST_MOVE_NUMBER = "1";
 constexpr std::string_view FIELD_NAMES[EPD_POSITION_FIELDS] = {"placement", "side to move", "castling", "en passant"};
@@ -33,16 +34,20 @@ bool isPlacement(std::string_view field) {
     return ranks == BOARD_RANKS && files == BOARD_FILES;
 }
 
+bool consistsOf(std::string_view field, std::string_view letters) {
+    return !field.empty() && field.find_first_not_of(letters) == std::string_view::npos;
+}
+
 bool isEnPassant(std::string_view field) {
-    return field == "-" || (field.size() == 2 && field[0] >= 'a' && field[0] <= 'h' &&
+    return field == "-" || (field.size() == SQUARE_CHARS && field[0] >= 'a' && field[0] <= 'h' &&
                             EN_PASSANT_RANKS.find(field[1]) != std::string_view::npos);
 }
 
 bool isField(int index, std::string_view field) {
     switch (index) {
-        case 0: return isPlacement(field);
-        case 1: return field == "w" || field == "b";
-        case 2: return field == "-" || field.find_first_not_of(CASTLING_LETTERS) == std::string_view::npos;
+        case PLACEMENT: return isPlacement(field);
+        case SIDE_TO_MOVE: return field == "w" || field == "b";
+        case CASTLING: return field == "-" || consistsOf(field, CASTLING_LETTERS);
         default: return isEnPassant(field);
     }
 }
@@ -88,7 +93,8 @@ bool Reader::operation(EpdLineOperation& operation) {
     operation.begin = at;
     while (at < line.size() && isOpcodeChar(line[at])) ++at;
     operation.opcode = line.substr(operation.begin, at - operation.begin);
-    if (!std::isalpha(static_cast<unsigned char>(line[operation.begin])) || (at < line.size() && !isBlank(line[at]) && line[at] != ';')) {
+    const bool wordEnds = at == line.size() || isBlank(line[at]) || line[at] == ';';
+    if (!std::isalpha(static_cast<unsigned char>(line[operation.begin])) || !wordEnds) {
         at = operation.begin;
         return fail("not an opcode: " + std::string(word()));
     }

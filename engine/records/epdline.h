@@ -41,7 +41,9 @@ public:
     // Sets an opcode's operands; an operand with a blank or ';' in it is written as
     // a quoted string (a quotation mark in it becomes an apostrophe).
     void set(std::string_view opcode, const std::vector<std::string>& operands);
-    void set(std::string_view opcode, std::string_view operand) { set(opcode, std::vector<std::string>{std::string(operand)}); }
+    void set(std::string_view opcode, std::string_view operand) {
+        set(opcode, std::vector<std::string>{std::string(operand)});
+    }
 
     std::string text() const;
 

@@ -51,7 +51,9 @@ public:
 
 private:
     bool take(const PgnToken& token);  // false at a fault, which is then said
-    bool takeWord(const PgnToken& token);
+    bool takeWord(const PgnToken& token, bool followsMove);
+    // A NAG or glyph of the last move: words inserted after the move go after it.
+    void extendAnnotations(const PgnToken& token);
     bool fail(std::string fault) {
         game_.fault = std::move(fault);
         return false;
@@ -85,25 +87,28 @@ bool MovetextReader::take(const PgnToken& token) {
         case PgnTokenKind::OPEN: ++depth_; return true;
         case PgnTokenKind::CLOSE: return depth_-- > 0 || fail("')' without '('");
         case PgnTokenKind::NAG:
-            if (token.end - token.begin < 2) return fail("'$' without a number");
-            if (followsMove) game_.moves.back().annotationsEnd = token.end;
-            afterMove_ = followsMove;
+            if (tokens_.textOf(token) == "$") return fail("'$' without a number");
+            if (followsMove) extendAnnotations(token);
             return true;
-        default: break;
+        default: return takeWord(token, followsMove);
     }
-    if (!takeWord(token)) return false;
-    afterMove_ = afterMove_ || (followsMove && classifyPgnWord(tokens_.textOf(token)).kind == PgnWordKind::ANNOTATION);
-    if (afterMove_) game_.moves.back().annotationsEnd = std::max(game_.moves.back().annotationsEnd, token.end);
-    return true;
 }
 
-bool MovetextReader::takeWord(const PgnToken& token) {
+void MovetextReader::extendAnnotations(const PgnToken& token) {
+    game_.moves.back().annotationsEnd = token.end;
+    afterMove_ = true;
+}
+
+bool MovetextReader::takeWord(const PgnToken& token, bool followsMove) {
     const std::string_view word = tokens_.textOf(token);
     const PgnWord kind = classifyPgnWord(word);
     switch (kind.kind) {
         case PgnWordKind::NOT_A_MOVE: return fail("not a move: " + std::string(word));
         case PgnWordKind::RESULT:
             if (depth_ == 0) game_.result = word;
+            return true;
+        case PgnWordKind::ANNOTATION:
+            if (followsMove) extendAnnotations(token);
             return true;
         case PgnWordKind::MOVE:
             if (depth_ > 0) return true;

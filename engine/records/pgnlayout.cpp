@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr std::size_t BLANK_WIDTH = 1;  // the blank set before an inserted word
+
 // Columns a text takes up to its first line break; npos when it has none.
 std::size_t widthToBreak(std::string_view text) {
     const std::size_t lineFeed = text.find('\n');
@@ -62,9 +64,9 @@ std::string PgnLayout::text() const {
     std::size_t column = 0;
     for (std::size_t i = 0; i < pieces_.size(); ++i) {
         if (pieces_[i].inserted && column > 0) {
-            const bool fits = column + 1 + gluedWidth(i) <= PGN_LINE_TARGET;
+            const bool fits = column + BLANK_WIDTH + gluedWidth(i) <= PGN_LINE_TARGET;
             out += fits ? " " : newline_;
-            column = fits ? column + 1 : 0;
+            column = fits ? column + BLANK_WIDTH : 0;
         }
         out += pieces_[i].text;
         column = columnAfter(pieces_[i].text, column);

@@ -27,8 +27,8 @@ Place placeAfter(const PgnTokenizer& tokens, const PgnToken& token, Place place,
     if (isTag(token.kind) && (begins || place == Place::TAGS)) return Place::TAGS;
     if (token.kind == PgnTokenKind::OPEN) ++depth;
     if (token.kind == PgnTokenKind::CLOSE && depth > 0) --depth;
-    if (token.kind == PgnTokenKind::WORD && depth == 0 && isPgnResult(tokens.textOf(token))) return Place::BETWEEN_GAMES;
-    return Place::MOVETEXT;
+    const bool endsGame = token.kind == PgnTokenKind::WORD && depth == 0 && isPgnResult(tokens.textOf(token));
+    return endsGame ? Place::BETWEEN_GAMES : Place::MOVETEXT;
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_P(EpdFile, EveryLineBackAsItWas) {
         if (!epd->operations().empty()) {
             const EpdLineOperation last = epd->operations().back();
             epd->set(last.opcode, last.operands);
-            EXPECT_EQ(splitAt(epd->text(), ";").size(), splitAt(line, ";").size()) << "replaced, not added: " << epd->text();
+            EXPECT_EQ(splitAt(epd->text(), ";").size(), splitAt(line, ";").size()) << "replaced: " << epd->text();
         }
     }
 }

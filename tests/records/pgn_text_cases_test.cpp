@@ -49,9 +49,9 @@ TEST_P(PgnEditCase, TextWritten) {
     ASSERT_TRUE(game.scanned()) << game.fault;
     PgnGameEditor editor(game);
     for (const std::string& edit : splitAt(unescaped(row[2]), " && ")) {
-        const std::size_t blank = edit.find(' '), equals = edit.find('=');
+        const std::size_t blank = edit.find(' '), equals = edit.find('='), second = edit.find(' ', blank + 1);
         if (edit.starts_with("tag ")) editor.setTag(edit.substr(blank + 1, equals - blank - 1), edit.substr(equals + 1));
-        else if (edit.starts_with("after ")) editor.insertAfterMove(std::stoul(edit.substr(blank)), edit.substr(edit.find(' ', blank + 1) + 1));
+        else if (edit.starts_with("after ")) editor.insertAfterMove(std::stoul(edit.substr(blank)), edit.substr(second + 1));
         else ADD_FAILURE() << "no such edit: " << edit;
     }
     EXPECT_EQ(editor.text(), unescaped(row[3]));
@@ -82,4 +82,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, PgnSplitCase, testing::ValuesIn(recordsTable("pg
 INSTANTIATE_TEST_SUITE_P(Cases, PgnScanCase, testing::ValuesIn(recordsTable("pgn_scan_cases.txt", 5)), rowName);
 INSTANTIATE_TEST_SUITE_P(Cases, PgnEditCase, testing::ValuesIn(recordsTable("pgn_edit_cases.txt", 4)), rowName);
 INSTANTIATE_TEST_SUITE_P(Cases, AnnotationWords, testing::ValuesIn(readDataTable("records/annotation_words.txt")),
-                         [](const testing::TestParamInfo<DataRow>& row) { return identifierOf(row.param[0] + "_" + std::to_string(row.index)); });
+                         [](const testing::TestParamInfo<DataRow>& row) {
+                             return identifierOf(row.param[0] + "_" + std::to_string(row.index));
+                         });

@@ -81,7 +81,8 @@ std::vector<std::string> tokensWithCheckEdits(const PgnGame& game) {
         tokens.emplace_back(tokenizer.textOf(token));
         if (token.kind == PgnTokenKind::TAG && tokens.back().starts_with("[Annotator "))
             tokens.back() = tagPairText("Annotator", CHECK_ANNOTATOR);
-        if (token.kind == PgnTokenKind::TAG && token.end == game.tagsEnd) tokens.insert(tokens.end(), added.begin(), added.end());
+        if (token.kind == PgnTokenKind::TAG && token.end == game.tagsEnd)
+            tokens.insert(tokens.end(), added.begin(), added.end());
         for (; move < game.moves.size() && game.moves[move].annotationsEnd == token.end; ++move)
             for (const std::string& word : tokensOf(checkWords(game.moves[move], move))) tokens.push_back(word);
     }
@@ -185,7 +186,8 @@ TEST_P(PgnTextFile, CheckEditsKeepEveryGame) {
             if (tag.name == "Annotator") continue;
             EXPECT_EQ(again.tag(tag.name)->value, game.tag(tag.name)->value);
         }
-        EXPECT_LE(longestLine(edited), std::max(PGN_LINE_TARGET, longestLine(game.text) + LONGEST_CHECK_WORD)) << edited;
+        const std::size_t longestAllowed = std::max(PGN_LINE_TARGET, longestLine(game.text) + LONGEST_CHECK_WORD);
+        EXPECT_LE(longestLine(edited), longestAllowed) << edited;
     }
 }
 
