@@ -38,10 +38,14 @@ int runPgnEdit(int argc, char** argv) {
         return EXIT_BAD_INPUT;
     }
     std::ifstream in(argv[1], std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "zorvak-bench pgnedit: cannot read %s\n", argv[1]);
+        return EXIT_BAD_INPUT;
+    }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::ofstream out(argv[2], std::ios::binary);
-    if (!in || !out) {
-        std::fprintf(stderr, "zorvak-bench pgnedit: cannot read %s or write %s\n", argv[1], argv[2]);
+    if (!out) {
+        std::fprintf(stderr, "zorvak-bench pgnedit: cannot write %s\n", argv[2]);
         return EXIT_BAD_INPUT;
     }
     const PgnFileText file = splitPgnGames(text);
