@@ -55,5 +55,8 @@ Move bookMove(Position& pos, const TranspositionTable& tt);
 // file has the number lineCount.
 long pickBookLine(std::uint32_t seed, long lineCount);
 
-// Seeds the next load's pick with seed instead of the clock (for tests).
+// Seeds the next load's pick with seed instead of the clock (for tests, and to write
+// the same book again).
 void fixNextBookSeed(std::uint32_t seed);
+// The seed of the last load's pick.
+std::uint32_t lastBookSeed();

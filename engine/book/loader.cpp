@@ -14,11 +14,12 @@
 namespace {
 
 std::optional<std::uint32_t> fixedSeed;
+std::uint32_t usedSeed = 0;
 
 std::uint32_t nextSeed() {
-    const std::uint32_t seed = fixedSeed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
+    usedSeed = fixedSeed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
     fixedSeed.reset();
-    return seed;
+    return usedSeed;
 }
 
 // Book entries carry AGE_BOOK while they are written; the age the table had
@@ -67,6 +68,8 @@ long pickBookLine(std::uint32_t seed, long lineCount) {
 }
 
 void fixNextBookSeed(std::uint32_t seed) { fixedSeed = seed; }
+
+std::uint32_t lastBookSeed() { return usedSeed; }
 
 // The key does not tell the castle rights a set-up began with, nor an en-passant
 // square: the initial placement without all four rights is another position.

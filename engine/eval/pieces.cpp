@@ -44,7 +44,7 @@ int placePieces(const Position& pos, EvalState& state, Piece piece, int value, P
 }
 
 template <Side S>
-bool bishopTrapped(const Position& pos, Bitboard bishops, Bitboard enemyPawns) {
+bool bishopTrapped(Bitboard bishops, Bitboard enemyPawns) {
     for (const BishopTrap& trap : BISHOP_TRAPS)
         if ((bishops & forSide<S>(bitOf(trap.bishop))) && (enemyPawns & forSide<S>(bitOf(trap.pawn)))) return true;
     return false;
@@ -92,7 +92,7 @@ void addBishops(const Position& pos, EvalState& state) {
     state.minorBalance += SIDE_SIGN<S> * count;
     const Bitboard bishops = pos.pieceBoards[bishopOf(S)];
     int bonus = 0;
-    if (bishopTrapped<S>(pos, bishops, pawnsOf(pos, S ^ 1))) bonus -= TRAPPED_BISHOP_PENALTY;
+    if (bishopTrapped<S>(bishops, pawnsOf(pos, S ^ 1))) bonus -= TRAPPED_BISHOP_PENALTY;
     if ((bishops & LIGHT_SQUARES) && (bishops & ~LIGHT_SQUARES)) bonus += BISHOP_PAIR_BONUS;
     state.score += SIDE_SIGN<S> * bonus;
 }

@@ -7,6 +7,7 @@
 #include "base/output.h"
 #include "board/fen.h"
 #include "front/input.h"
+#include "front/searchoptions.h"
 #include "front/state.h"
 #include "front/think.h"
 #include "front/thinking.h"
@@ -261,6 +262,23 @@ bool runPgnlist2game(CommandInput& in) { return runConverter(in, pgnlist2game); 
 bool runGame2pgn(CommandInput& in) { return runConverter(in, game2pgn); }
 bool runGame2pos(CommandInput& in) { return runConverter(in, game2pos); }
 
+// cores N, memory N: the threads and the table change only while no search runs, so
+// any pondering or analysis stops first (analysis starts again afterwards); an engine
+// that waited for the opponent goes on waiting. A refusal is told to the user.
+bool changeSearchOption(CommandInput& in, OptionResult (*change)(const std::string&)) {
+    char value[WORD_BUFFER_SIZE];
+    readWordOnLine(in.args(), value);
+    const EngineState before = engineState;
+    stopThinking();
+    const OptionResult result = change(value);
+    if (!result.applied) sendLine("telluser %s\n", result.message.c_str());
+    if (before == ENGINE_WAITING || before == ENGINE_PONDERING) engineState = ENGINE_WAITING;
+    return true;
+}
+
+bool runCores(CommandInput& in) { return changeSearchOption(in, setThreadsOption); }
+bool runMemory(CommandInput& in) { return changeSearchOption(in, setMemoryOption); }
+
 bool runBenchmark(CommandInput&) {
     stopThinking();
     sendLine("Define __STAT\n");
@@ -309,11 +327,11 @@ inline constexpr Command COMMANDS[] = {
     {"exit", Match::EXACT, runNothing, W::AFTER_MOVE, A::LEAVES},
     {"st", Match::EXACT, runSt, W::AFTER_MOVE, A::KEEPS},
     {"sd", Match::EXACT, runSd, W::AFTER_MOVE, A::KEEPS},
+    {"memory", Match::EXACT, runMemory, W::AFTER_MOVE, A::RESTARTS},
+    {"cores", Match::EXACT, runCores, W::AFTER_MOVE, A::RESTARTS},
     // Sent by interfaces, not used here.
     {"otim", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
     {"protover", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
-    {"memory", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
-    {"cores", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
     {"rating", Match::EXACT, ignoreTwoIntegers, W::NOW, A::KEEPS},
     {"accepted", Match::EXACT, ignoreWord, W::NOW, A::KEEPS},
     {"rejected", Match::EXACT, ignoreWord, W::NOW, A::KEEPS},

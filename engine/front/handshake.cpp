@@ -19,10 +19,11 @@ namespace {
 
 // What the engine understands of protocol 2 beyond set-up: its name, ping, no
 // signals wanted (SIGINT would stop nothing here), analysis, no colour commands,
-// bare moves, one process for many games, and no draw offers or names needed.
+// bare moves, one process for many games, no draw offers or names needed, and the
+// cores and memory commands.
 constexpr const char* FEATURES =
     "feature myname=\"Zorvak\" ping=1 sigint=0 sigterm=0 analyze=1 colors=0 usermove=0 reuse=1 draw=0 name=0 "
-    "ics=0\n";
+    "ics=0 smp=1 memory=1\n";
 
 }  // namespace
 

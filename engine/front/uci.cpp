@@ -10,6 +10,7 @@
 #include "front/think.h"
 #include "front/thinking.h"
 #include "front/ucisearch.h"
+#include "front/searchoptions.h"
 #include "front/uciposition.h"
 #include "search/searchthread.h"
 #include "search/tt.h"
@@ -28,6 +29,9 @@ void sendIdentity() {
     // Interfaces offer pondering only to an engine that has this option.
     sendLine("option name Ponder type check default true\n");
     sendLine("option name OwnBook type check default true\n");
+    sendLine("option name Hash type spin default %zu min %zu max %zu\n", TT_DEFAULT_MB, TT_MIN_MB, TT_MAX_MB);
+    sendLine("option name Clear Hash type button\n");
+    sendLine("option name Threads type spin default 1 min %d max %d\n", MIN_SEARCH_THREADS, MAX_SEARCH_THREADS);
     sendLine("uciok\n");
 }
 
@@ -83,6 +87,13 @@ bool runSetoption(Inbox& args) {
         if (setCheckOption(name, value, on)) ponderEnabled = on ? 1 : 0;
     } else if (key == "ownbook") {
         setCheckOption(name, value, ownBook);
+    } else if (key == "hash" || key == "threads" || key == "clear hash") {
+        // The table and the threads change only while no search runs.
+        settleSearch();
+        const OptionResult result = key == "hash"      ? setHashOption(value)
+                                    : key == "threads" ? setThreadsOption(value)
+                                                       : clearHashOption();
+        sendLine("info string %s\n", result.message.c_str());
     } else {
         sendLine("info string unknown option \"%s\": ignored\n", name.c_str());
     }

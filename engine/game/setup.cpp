@@ -12,6 +12,10 @@
 
 namespace {
 
+// Whether the game's table holds the book: the game started where the book starts and
+// loaded it.
+bool bookInTable = false;
+
 // The game goes on without a book; the interface and the log are told.
 void reportBookError() {
     sendLine("tellusererror BOOK ERROR!\n");
@@ -57,9 +61,19 @@ bool startNewGame(bool loadBookFlag) {
     // evaluation fill as they go.
     clearSearchTables();
     engineTable().setAge(1);
+    bookInTable = false;
     // Only the book's start position has a book to load: elsewhere nothing failed.
     if (!(loadBookFlag && isBookStart(gamePosition))) return true;
     const std::string book = findBookFile();
     logLine("-M: book: %s", book.c_str());
-    return loadBook(book.c_str(), engineTable());
+    bookInTable = loadBook(book.c_str(), engineTable());
+    return bookInTable;
+}
+
+bool rewriteBook() {
+    if (!bookInTable) return true;
+    fixNextBookSeed(lastBookSeed());
+    bookInTable = loadBook(findBookFile().c_str(), engineTable());
+    logLine("-M: book written again: %s", bookInTable ? "done" : "failed");
+    return bookInTable;
 }

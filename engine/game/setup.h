@@ -22,3 +22,7 @@ bool placeGamePosition(const char* text);
 // cleared and the book loaded when loadBookFlag is set and the position is the book's
 // start. False (and nothing said) when that book could not be loaded.
 bool startNewGame(bool loadBookFlag);
+
+// After the table was cleared or resized: the book the game loaded is written again,
+// with the same line picked. False when it could not be read again.
+bool rewriteBook();

@@ -7,7 +7,7 @@ using namespace movegen_detail;
 
 namespace {
 
-inline MoveEntry* keepIfWorthIt(const Position& pos, MoveEntry* list, Square from, Square to, MoveKind kind, int score) {
+inline MoveEntry* keepIfWorthIt(MoveEntry* list, Square from, Square to, MoveKind kind, int score) {
     return score >= SCORE_KEEP_CAPTURE ? writeMove(list, from, to, kind, score) : list;
 }
 
@@ -21,7 +21,7 @@ MoveEntry* writeQuietQueenPromotions(const Position& pos, MoveEntry* list, const
         const Square to = from + G::STEP;
         if (pos.board[to] != EMPTY) continue;
         const int score = staticExchange(pos, pawnOf(S), from, to, sliders.orth, sliders.diag);
-        list = keepIfWorthIt(pos, list, from, to, KIND_PROMOTE_QUEEN, score);
+        list = keepIfWorthIt(list, from, to, KIND_PROMOTE_QUEEN, score);
     }
     return list;
 }
@@ -36,7 +36,7 @@ MoveEntry* writePieceCaptures(const Position& pos, MoveEntry* list, const Slider
         Bitboard captures = attacksFrom<BlackCode>(pos, from) & enemy;
         while (captures) {
             const Square to = popLowestSquare(captures);
-            list = keepIfWorthIt(pos, list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, piece, from, to, sliders));
+            list = keepIfWorthIt(list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, piece, from, to, sliders));
         }
     }
     return list;
@@ -48,7 +48,7 @@ MoveEntry* writeKingCaptures(const Position& pos, MoveEntry* list, const SliderS
     Bitboard captures = kingTargets<S>(pos) & pos.sidePieces(S ^ 1);
     while (captures) {
         const Square to = popLowestSquare(captures);
-        list = keepIfWorthIt(pos, list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, kingOf(S), from, to, sliders));
+        list = keepIfWorthIt(list, from, to, KIND_CAPTURE, pieceCaptureScore(pos, kingOf(S), from, to, sliders));
     }
     return list;
 }

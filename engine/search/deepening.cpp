@@ -167,11 +167,21 @@ void ensureLegalBestMove(SearchWorker& w) {
     if (generateLegalMoves(w.pos, legal) > 0) setBest(w, legal[0].move, 0);
 }
 
-// Each worker of a team searches up to its share of the node limit.
-std::uint64_t nodeShare(const SearchWorker& w) {
+std::size_t teamSize(const SearchWorker& w) { return w.control.team.empty() ? 1 : w.control.team.size(); }
+
+// The nodes a team's main worker searches before it adds up the team's count again:
+// its share of what is left of the limit, and never so many that the others (which
+// may get more of the processors than it does) run far past the limit meanwhile.
+std::uint64_t nextNodeStep(const SearchWorker& w, std::uint64_t left) {
+    return std::clamp<std::uint64_t>(left / teamSize(w), 1, TEAM_NODE_CHECK_INTERVAL);
+}
+
+// A worker alone stops at the node limit; a team's main worker looks at the team's
+// count now and then; the helpers stop when it stops them.
+std::uint64_t firstNodeBudget(const SearchWorker& w) {
     const std::uint64_t limit = w.control.nodeLimit.load(std::memory_order_relaxed);
-    const std::size_t workers = w.control.team.empty() ? 1 : w.control.team.size();
-    return limit == NO_NODE_LIMIT ? limit : std::max<std::uint64_t>(limit / workers, 1);
+    if (w.id != 0 || limit == NO_NODE_LIMIT) return NO_NODE_LIMIT;
+    return teamSize(w) == 1 ? limit : nextNodeStep(w, limit);
 }
 
 // The main worker deepens one ply at a time. A helper skips some depths, each after a
@@ -187,9 +197,22 @@ int nextIterationDepth(const SearchWorker& w) {
 
 }  // namespace
 
+bool nodeLimitReached(SearchWorker& w) {
+    const std::size_t workers = teamSize(w);
+    if (workers == 1) return true;
+    const std::uint64_t limit = w.control.nodeLimit.load(std::memory_order_relaxed);
+    const std::uint64_t total = searchedNodes(w);
+    if (total >= limit) {
+        w.control.stopFlag.store(1, std::memory_order_relaxed);
+        return true;
+    }
+    w.nodeBudget = nodesOf(w) + nextNodeStep(w, limit - total);
+    return false;
+}
+
 Move iterativeDeepening(SearchWorker& w) {
     w.nodes.store(0, std::memory_order_relaxed);
-    w.nodeBudget = nodeShare(w);
+    w.nodeBudget = firstNodeBudget(w);
     w.currentPly = w.plies;
     PlyRecord& root = w.plies[0];
     const SearchControl& control = w.control;

@@ -13,6 +13,9 @@ inline constexpr int PLY_RECORD_COUNT = MAX_SEARCH_DEPTH + 1 - QS_DEPTH_LIMIT;
 inline constexpr int MAX_PLY = PLY_RECORD_COUNT - 1;  // the last ply record; its children are scored statically
 inline constexpr int FIRST_ITERATION_DEPTH = 2;  // never interrupted: every stop test needs a deeper iteration
 inline constexpr int IID_REDUCTION = 2;      // internal deepening searches this much shallower
+// A team's main worker adds up the team's nodes at least this often (its own nodes)
+// to hold a node limit for the whole team.
+inline constexpr std::uint64_t TEAM_NODE_CHECK_INTERVAL = 4096;
 
 // ---- Scores and windows ---------------------------------------------------------------
 inline constexpr int WINDOW_LIMIT = MATE_SCORE;          // -8100..8100: the first window

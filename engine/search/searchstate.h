@@ -3,11 +3,17 @@
 
 #include "search/worker.h"
 
+// Whether the search's node limit is reached, asked once the worker has spent its
+// budget: a worker alone stops there; the main worker of a team adds up the team's
+// nodes and either stops them all or takes a new budget from what is left.
+bool nodeLimitReached(SearchWorker& w);
+
 // The stop poll, by the stop flag or the node limit: only iterations beyond the first
 // may be cut short.
-inline bool stopRequested(const SearchWorker& w) {
+inline bool stopRequested(SearchWorker& w) {
     return w.iterationDepth > FIRST_ITERATION_DEPTH &&
-           (w.control.stopFlag.load(std::memory_order_relaxed) != 0 || nodesOf(w) >= w.nodeBudget);
+           (w.control.stopFlag.load(std::memory_order_relaxed) != 0 ||
+            (nodesOf(w) >= w.nodeBudget && nodeLimitReached(w)));
 }
 
 // Whether a node at this remaining depth may narrow its window from a table bound.

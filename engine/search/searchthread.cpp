@@ -46,6 +46,9 @@ struct EngineSearch {
     std::uint32_t began = 0;  // the search thread's alone
 
     EngineSearch() { control.team = {main.get()}; }
+    // At exit, a search thread still running (a tool or test that never quit) is ended
+    // first: a thread object must not be destroyed while its thread runs.
+    ~EngineSearch();
 };
 
 EngineSearch& engine() {
@@ -111,6 +114,8 @@ void setTeam(EngineSearch& e) {
     for (const auto& helper : e.helpers) e.control.team.push_back(helper->worker.get());
 }
 
+EngineSearch::~EngineSearch() { endSearchThread(); }
+
 }  // namespace
 
 void createSearchThread() {
@@ -137,8 +142,11 @@ void StartEngine(const Position& root, SearchRequest request, std::uint32_t dept
     // Without the thread no request could ever be taken up.
     createSearchThread();
     if (searches(request)) {
-        e.main->pos = root;
-        for (const auto& helper : e.helpers) helper->worker->pos = root;
+        // Every count starts afresh before any report can add them up.
+        for (SearchWorker* w : e.control.team) {
+            w->pos = root;
+            w->nodes.store(0, std::memory_order_relaxed);
+        }
     }
     e.control.request = request;
     e.control.maxDepth = depth < MAX_SEARCH_DEPTH ? depth : MAX_SEARCH_DEPTH;

@@ -100,8 +100,9 @@ TEST_F(PlayedMove, AnOlderDeeperRootEntryNeitherChoosesTheMoveNorNamesTheLines) 
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(firstMoveOf(shown.back().pv), "e3e5");
     for (const Shown& line : shown) {
-        if (line.kind == ReportKind::ITERATION)
+        if (line.kind == ReportKind::ITERATION) {
             EXPECT_EQ(firstMoveOf(line.pv), traced[line.depth - FIRST_ITERATION_DEPTH]) << line.pv;
+        }
     }
 }
 
