@@ -2,10 +2,6 @@
 // tests/data/san_cases.txt; coordinates written back.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <fstream>
-#include <sstream>
-
 #include "movegen/check.h"
 #include "movegen/legal.h"
 #include "movegen/notation.h"
@@ -13,21 +9,6 @@
 #include "support/data_files.h"
 
 namespace {
-
-// The SAN moves of a PGN game: tag lines, move numbers and the result dropped.
-std::vector<std::string> sanMoves(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> moves;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line[0] == '[') continue;
-        std::istringstream tokens(line);
-        for (std::string t; tokens >> t;) {
-            const bool number = std::isdigit(static_cast<unsigned char>(t[0])) && t.find('.') != std::string::npos;
-            if (!number && t != "1-0" && t != "0-1" && t != "1/2-1/2" && t != "*") moves.push_back(t);
-        }
-    }
-    return moves;
-}
 
 class SanCase : public testing::TestWithParam<DataRow> {};
 
@@ -62,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Words, SanCase, testing::ValuesIn(readDataTable("san_ca
 TEST(SanGames, EveryMoveResolvesToTheRecordedLegalMove) {
     for (const RecordedGame& game : loadRecordedGames()) {
         SCOPED_TRACE(game.name);
-        const std::vector<std::string> san = sanMoves(dataPath("games/" + game.name + ".pgn"));
+        const std::vector<std::string> san = pgnMoveWords("games/" + game.name + ".pgn");
         ASSERT_EQ(san.size(), game.moves.size());
         ASSERT_TRUE(setUpBoard(gamePosition, game.fens[0].c_str()));
         for (std::size_t ply = 0; ply < san.size(); ++ply) {

@@ -67,6 +67,22 @@ std::vector<std::string> dataFileNames(const std::string& folder, const std::str
     return names;
 }
 
+std::vector<std::string> pgnMoveWords(const std::string& relative) {
+    static const std::vector<std::string> RESULTS = {"1-0", "0-1", "1/2-1/2", "*"};
+    std::ifstream in(dataPath(relative));
+    std::vector<std::string> moves;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line[0] == '[') continue;
+        for (const std::string& word : splitWords(line)) {
+            const bool number =
+                std::isdigit(static_cast<unsigned char>(word[0])) && word.find('.') != std::string::npos;
+            const bool result = std::find(RESULTS.begin(), RESULTS.end(), word) != RESULTS.end();
+            if (!number && !result) moves.push_back(word);
+        }
+    }
+    return moves;
+}
+
 std::vector<RecordedGame> loadRecordedGames() {
     std::vector<RecordedGame> games;
     for (const std::string& name : dataFileNames("games", ".uci")) {

@@ -19,6 +19,8 @@ using DataRow = std::vector<std::string>;
 std::vector<DataRow> readDataTable(const std::string& relative);
 // The names (without the extension) of a data folder's files with that extension, sorted.
 std::vector<std::string> dataFileNames(const std::string& folder, const std::string& extension);
+// The move words of a data folder's PGN game, as written: tag lines, move numbers and the result dropped.
+std::vector<std::string> pgnMoveWords(const std::string& relative);
 
 // A real game (tests/data/games) or a short line from a set-up position (tests/data/lines.txt):
 // its coordinate moves and the FEN before the first and after every ply.
