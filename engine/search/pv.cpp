@@ -86,3 +86,18 @@ void pvToTextFrom(Position& pos, const TranspositionTable& tt, char* buffer, Mov
     *out = '\0';
     line.takeBack();
 }
+
+std::vector<Move> principalLine(Position& pos, const TranspositionTable& tt, Move first, int maxMoves) {
+    PlayedLine line(pos);
+    const int limit = std::min(maxMoves, MAX_SEARCH_DEPTH);
+    while (line.count < limit) {
+        const bool given = line.count == 0 && first != 0;
+        const std::optional<HashEntry> entry = given ? std::nullopt : tt.probe(pos);
+        const Move move = given ? first : entry ? entryMove(*entry) : 0;
+        if (!move || moveKind(move) == KIND_NO_MOVE || !isLegalMove(pos, move)) break;
+        line.play(move);
+    }
+    std::vector<Move> moves(line.moves, line.moves + line.count);
+    line.takeBack();
+    return moves;
+}

@@ -1,6 +1,8 @@
 // The principal variation read back from the transposition table.
 #pragma once
 
+#include <vector>
+
 #include "board/position.h"
 
 class TranspositionTable;
@@ -30,3 +32,7 @@ void pvToText(Position& pos, const TranspositionTable& tt, char* buffer, int max
 // own entry is an older, deeper one that its results could not replace.
 void pvToTextFrom(Position& pos, const TranspositionTable& tt, char* buffer, Move first, int maxMoves,
                   PvStyle style = PvStyle::LOG);
+
+// The same line as moves: first (when legal) and the table's line after it, at most
+// maxMoves of them, each legal where it is played; pos is left as it was.
+std::vector<Move> principalLine(Position& pos, const TranspositionTable& tt, Move first, int maxMoves);

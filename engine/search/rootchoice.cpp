@@ -5,7 +5,7 @@
 void resetRootChoice(SearchWorker& w) { w.finishedChoice = w.playableChoice = RootChoice{}; }
 
 void finishRootIteration(SearchWorker& w, Move move, int score) {
-    w.finishedChoice = w.playableChoice = {move, score, true, ReportKind::ITERATION};
+    w.finishedChoice = w.playableChoice = {move, score, true, ReportKind::ITERATION, w.iterationDepth};
 }
 
 const RootChoice& finishedRootChoice(const SearchWorker& w) { return w.finishedChoice; }
@@ -19,6 +19,6 @@ void offerRootMove(SearchWorker& w, Move move, int score, ReportKind kind) {
     // bound; what was last shown is what would be played.
     if (playable.known && move == playable.move && kind != ReportKind::FAIL_HIGH) return;
     const bool show = playable.known;
-    playable = {move, score, true, kind};
+    playable = {move, score, true, kind, w.iterationDepth};
     if (show) reportRootLine(w, kind, move, score);
 }

@@ -12,6 +12,7 @@ struct RootChoice {
     int score = 0;
     bool known = false;
     ReportKind kind = ReportKind::ITERATION;  // how it was chosen
+    int depth = 0;                            // of the iteration that chose it
 };
 
 struct SearchWorker;

@@ -5,6 +5,7 @@
 
 #include "board/types.h"
 #include "search/worker.h"
+#include "support/build_kind.h"
 #include "support/scratch.h"
 
 // Sends the trace log to a temporary file for the life of the object.
@@ -31,11 +32,3 @@ SearchWorker& workerOnGamePosition();
 // iterativeDeepening of the main worker on the game position set up, with maxDepth =
 // depth, no stop and no node limit.
 Move searchToDepth(int depth);
-
-// Whether the code is a sanitizer build (slower: fewer and cheaper cases).
-constexpr bool SANITIZED_BUILD =
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    true;
-#else
-    false;
-#endif

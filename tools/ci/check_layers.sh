@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-LAYERS=(base board movegen eval search book game records front)
+LAYERS=(base board movegen eval search book game records analysis front)
 
 rank() {  # the position of a folder in LAYERS, or nothing
     local i
