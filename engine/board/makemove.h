@@ -43,7 +43,7 @@ inline void xorKeys(Position& pos, HashKey key, bool pawnStructure) {
 }
 
 // Removes those of `rights` that are set, each with its key.
-inline void removeRights(Position& pos, std::uint16_t rights) {
+[[gnu::always_inline]] inline void removeRights(Position& pos, std::uint16_t rights) {
     const std::uint16_t lost = pos.castleRights & rights;
     if (!lost) return;
     pos.hashKey ^= CASTLE_RIGHTS_KEY[lost];
@@ -74,7 +74,7 @@ inline Bitboard loadAlone(const Bitboard& board) { return *static_cast<const vol
 
 // Kinds 0 and 1: from empties, to is occupied afterwards. Since to was empty before a
 // quiet move and occupied before a capture, setting its bit is right for both.
-inline void moveOccupancy(Position& pos, Square from, Square to) {
+[[gnu::always_inline]] inline void moveOccupancy(Position& pos, Square from, Square to) {
     const OccupancyBits& f = OCCUPANCY_BITS[from];
     const OccupancyBits& t = OCCUPANCY_BITS[to];
     pos.occupied = (loadAlone(pos.occupied) ^ f.normal) | t.normal;
@@ -107,7 +107,8 @@ inline void moveOccupancy(Position& pos, Square from, Square to) {
 }
 
 // Kinds 0 and 1 after their own part: the piece on `from` goes to `to`.
-inline void moveOwnPiece(Position& pos, Square from, Square to, Side s, UndoRecord& undo, GameHistoryEntry& entry) {
+[[gnu::always_inline]] inline void moveOwnPiece(Position& pos, Square from, Square to, Side s, UndoRecord& undo,
+                                                GameHistoryEntry& entry) {
     const Bitboard m = bitOf(from) | bitOf(to);
     const Piece p = pos.board[from];
     const HashKey moveKey = ZOBRIST[p][from] ^ ZOBRIST[p][to];

@@ -6,7 +6,7 @@
 // Square q attacked by a piece of side a over the current occupancy (kings never
 // count). Cheap attackers first; sliding attacks only when an empty-board ray from q
 // holds a slider of the right kind.
-inline bool squareAttackedBy(const Position& pos, Square q, Side a) {
+[[gnu::always_inline]] inline bool squareAttackedBy(const Position& pos, Square q, Side a) {
     const Bitboard* boards = pos.pieceBoards;
     if (KNIGHT_ATTACKS[q] & boards[knightOf(a)]) return true;
     if (PAWN_ATTACKS[a ^ 1][q] & boards[pawnOf(a)]) return true;

@@ -24,7 +24,8 @@ inline bool leavesKingAttacked(const Position& pos, Move move, Side side) {
 // check information of the position before the move (computeCheckInfo). When that position was not in check and neither the
 // king nor an en-passant capture moved, no knight, pawn or blocked line can have
 // turned against the king: only a slider behind the vacated from-square can attack it.
-inline bool leavesKingAttacked(const Position& pos, Move move, Side side, const CheckInfo& before) {
+[[gnu::always_inline]] inline bool leavesKingAttacked(const Position& pos, Move move, Side side,
+                                                      const CheckInfo& before) {
     const MoveKind kind = moveKind(move);
     const Square k = pos.kingSquare[side];
     if (before.checkers || kind == KIND_EN_PASSANT || isCastlingKind(kind) || moveTo(move) == k)

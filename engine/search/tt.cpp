@@ -52,6 +52,8 @@ bool TranspositionTable::allocate(std::size_t halfBuckets) {
     buckets_ = reinterpret_cast<HashSlot*>(reinterpret_cast<char*>(memory) + lead);
     mappedBytes_ = kept;
     halfBuckets_ = halfBuckets;
+    halves_[BLACK] = buckets_;
+    halves_[WHITE] = buckets_ + TT_BUCKET_SIZE * halfBuckets;
     const bool powerOfTwo = (halfBuckets & (halfBuckets - 1)) == 0;
     halfMask_ = powerOfTwo ? static_cast<std::uint32_t>(halfBuckets - 1) : 0;
     moduloFactor_ = UINT64_MAX / halfBuckets + 1;
@@ -165,27 +167,22 @@ void TranspositionTable::storeBookMove(const Position& pos, Move move) {
                  (word2 & ~(TT_AGE_MASK << TT_AGE_SHIFT)) | (std::uint32_t{AGE_BOOK} << TT_AGE_SHIFT)});
 }
 
-bool applyProbe(const std::optional<HashEntry>& entry, int depth, int& alpha, int& beta, PlyRecord& ply,
-                ProbeRules rules, int& result) {
-    if (!entry) {
-        ply.ttDepth = 0;
-        ply.hashMove = 0;
-        return false;
-    }
-    ply.ttDepth = static_cast<std::uint8_t>(entryDepth(*entry));
+bool applyProbe(const HashEntry& entry, int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules,
+                int& result) {
+    ply.ttDepth = static_cast<std::uint8_t>(entryDepth(entry));
     // A book entry carries a move but no search result: its score field is
     // whatever the cleared slot held (-8190, exact) and must not decide a node.
-    if (entryDepth(*entry) >= depth && !isBookEntry(*entry)) {
-        const int score = entryScore(*entry);
+    if (entryDepth(entry) >= depth && !isBookEntry(entry)) {
+        const int score = entryScore(entry);
         ply.ttScore = static_cast<std::int16_t>(score);
         // The root returns only scores below the mate range; a mate is searched again.
         const bool mayReturn = !rules.isRoot || score < MATE_THRESHOLD;
-        if (boundSettlesNode(entryBound(*entry), score, alpha, beta, rules.mayNarrow) && mayReturn) {
+        if (boundSettlesNode(entryBound(entry), score, alpha, beta, rules.mayNarrow) && mayReturn) {
             result = score;
             return true;
         }
     }
-    ply.hashMove = entryMove(*entry);
+    ply.hashMove = entryMove(entry);
     return false;
 }
 

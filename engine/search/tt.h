@@ -100,14 +100,26 @@ public:
     std::uint16_t age() const { return age_; }
     void setAge(std::uint16_t age) { age_ = age; }
 
-    // The first entry of the position's bucket that matches it.
-    std::optional<HashEntry> probe(HashKey key, Side side) const {
+    // The first entry of the position's bucket that matches it, copied into entry;
+    // false when none does. Inline: every node of the search starts here; the third
+    // word is read only for the entry that matches.
+    [[gnu::always_inline]] bool find(HashKey key, Side side, HashEntry& entry) const {
         const HashSlot* bucket = bucketOf(key, side);
         for (int i = 0; i < TT_BUCKET_SIZE; ++i) {
-            const HashEntry e = read(bucket[i]);
-            if (entryMatches(e, key)) return e;
+            const std::uint32_t word0 = bucket[i].words[0].load(std::memory_order_relaxed);
+            const std::uint32_t word1 = bucket[i].words[1].load(std::memory_order_relaxed);
+            if (((word0 ^ keyLow(key)) & TT_STORED_LOW_BITS) == 0 && word1 == keyHigh(key)) {
+                entry = {word0, word1, bucket[i].words[2].load(std::memory_order_relaxed)};
+                return true;
+            }
         }
-        return std::nullopt;
+        return false;
+    }
+    // The same as a value, for callers outside the search's hot path.
+    std::optional<HashEntry> probe(HashKey key, Side side) const {
+        HashEntry entry;
+        if (!find(key, side, entry)) return std::nullopt;
+        return entry;
     }
     std::optional<HashEntry> probe(const Position& pos) const { return probe(pos.hashKey, pos.sideToMove); }
 
@@ -121,26 +133,27 @@ public:
     void storeBookMove(const Position& pos, Move move);
 
     // The slots of the bucket a key and side use (for tests and tools).
-    const HashSlot* bucketOf(HashKey key, Side side) const { return buckets_ + TT_BUCKET_SIZE * indexOf(key, side); }
+    [[gnu::always_inline]] const HashSlot* bucketOf(HashKey key, Side side) const {
+        return halves_[side] + TT_BUCKET_SIZE * indexInHalf(key);
+    }
     static HashEntry read(const HashSlot& slot) {
         return {slot.words[0].load(std::memory_order_relaxed), slot.words[1].load(std::memory_order_relaxed),
                 slot.words[2].load(std::memory_order_relaxed)};
     }
 
 private:
-    // The bucket: the key's low half modulo the half's size (a mask when that is a
-    // power of two, which the design's table is), in the side's half.
-    std::size_t indexOf(HashKey key, Side side) const {
+    // The bucket within the side's half: the key's low half modulo the half's size (a
+    // mask when that is a power of two, which the design's table is).
+    [[gnu::always_inline]] std::size_t indexInHalf(HashKey key) const {
         const std::uint32_t low = keyLow(key);
-        const std::size_t inHalf = halfMask_ ? low & halfMask_ : fastModulo(low);
-        return inHalf + static_cast<std::size_t>(side) * halfBuckets_;
+        return halfMask_ ? low & halfMask_ : fastModulo(low);
     }
     // low % halfBuckets_ with two multiplications instead of a division.
     std::size_t fastModulo(std::uint32_t low) const {
         const std::uint64_t fraction = moduloFactor_ * low;
         return static_cast<std::size_t>((static_cast<unsigned __int128>(fraction) * halfBuckets_) >> 64);
     }
-    HashSlot* writableBucketOf(HashKey key, Side side) { return buckets_ + TT_BUCKET_SIZE * indexOf(key, side); }
+    HashSlot* writableBucketOf(HashKey key, Side side) { return halves_[side] + TT_BUCKET_SIZE * indexInHalf(key); }
     static void write(HashSlot& slot, const HashEntry& e) {
         slot.words[0].store(e.word0, std::memory_order_relaxed);
         slot.words[1].store(e.word1, std::memory_order_relaxed);
@@ -149,6 +162,7 @@ private:
     bool allocate(std::size_t halfBuckets);
 
     HashSlot* buckets_ = nullptr;
+    HashSlot* halves_[2] = {nullptr, nullptr};  // [side]: the first slot of its half
     std::size_t halfBuckets_ = 0;
     std::size_t mappedBytes_ = 0;
     std::uint32_t halfMask_ = 0;      // halfBuckets_ - 1 when a power of two, else 0
@@ -172,14 +186,15 @@ struct ProbeRules {
 // ply.ttScore and ply.hashMove, may narrow alpha/beta, and returns true with result
 // set when the node is to return at once. depth is the node's remaining depth
 // (quiescence nodes pass depth <= 0).
-bool applyProbe(const std::optional<HashEntry>& entry, int depth, int& alpha, int& beta, PlyRecord& ply,
-                ProbeRules rules, int& result);
+bool applyProbe(const HashEntry& entry, int depth, int& alpha, int& beta, PlyRecord& ply, ProbeRules rules,
+                int& result);
 
 // Inline: every node of the search starts here, and most probes find nothing.
-inline bool probeAndApply(const TranspositionTable& tt, const Position& pos, int depth, int& alpha, int& beta,
-                          PlyRecord& ply, ProbeRules rules, int& result) {
-    const std::optional<HashEntry> entry = tt.probe(pos);
-    if (!entry) {
+[[gnu::always_inline]] inline bool probeAndApply(const TranspositionTable& tt, const Position& pos, int depth,
+                                                 int& alpha, int& beta, PlyRecord& ply, ProbeRules rules,
+                                                 int& result) {
+    HashEntry entry;
+    if (!tt.find(pos.hashKey, pos.sideToMove, entry)) {
         ply.ttDepth = 0;
         ply.hashMove = 0;
         return false;
