@@ -2,9 +2,13 @@
 """Zorvak's search speed beside Debian's glaurung: nodes per second on the same positions.
 
 usage: nps_compare.py [--movetime MS] [--runs K] [--positions FILE] [--zorvak BINARY] [--log FILE]
+                      [--engine LABEL=BINARY[:OPTION=VALUE,...]]...
 
 Both engines run over UCI with one search thread, no pondering and no own book; glaurung
-gets a 32 MB table, the nearest to Zorvak's fixed 36 MB one (Zorvak has no Hash option).
+gets a 32 MB table, the nearest to Zorvak's default 36 MB one. --engine (repeatable) puts
+more engines in the same run, measured the same way and compared with the first: an
+earlier build of Zorvak (before and after a change), or Zorvak with Threads=2 (nodes per
+second over all its threads).
 For each position each engine is started alone, gets ucinewgame, the position and
 go movetime MS (default 5000); its speed is what it reports itself: the nodes and time of
 its last info line that has both before bestmove (an engine that reports only at the end
@@ -40,7 +44,7 @@ POSITIONS = [
     '8/5pk1/6p1/3B4/1p6/5PP1/r6P/3R2K1 b - - 0 40',
     '8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1',
 ]
-NAMES = ('zorvak', 'glaurung')
+NAMES = ['zorvak', 'glaurung']
 OPTIONS = {
     'zorvak': ['OwnBook=false', 'Ponder=false'],  # one search thread and a fixed table: nothing to set
     'glaurung': ['Threads=1', 'Hash=32', 'OwnBook=false', 'Ponder=false'],
@@ -88,11 +92,15 @@ def print_table(title, rows):
     totals = {name: tuple(map(sum, zip(*(counts[name] for _, counts in rows)))) for name in NAMES}
     width = max(len(label) for label, _ in rows + [('total', None)])
     print(title)
-    print('%-*s %14s %14s %7s' % (width, 'position', 'zorvak n/s', 'glaurung n/s', 'ratio'))
+    others = NAMES[1:]
+    print('%-*s %14s' % (width, 'position', NAMES[0] + ' n/s') +
+          ''.join(' %14s %7s' % (name + ' n/s', 'ratio') for name in others))
     for label, counts in rows + [('total', totals)]:
         speeds = [nps(*counts[name]) for name in NAMES]
-        ratio = speeds[0] / speeds[1] if speeds[1] else float('inf')
-        print('%-*s %14s %14s %7.2f' % (width, label, '{:,}'.format(speeds[0]), '{:,}'.format(speeds[1]), ratio))
+        line = '%-*s %14s' % (width, label, '{:,}'.format(speeds[0]))
+        for speed in speeds[1:]:
+            line += ' %14s %7.3f' % ('{:,}'.format(speed), speeds[0] / speed if speed else float('inf'))
+        print(line)
     print('(reported: %s)\n' % ', '.join('%s %s nodes in %s ms' % (name, '{:,}'.format(totals[name][0]),
                                                                    '{:,}'.format(totals[name][1])) for name in NAMES))
 
@@ -101,7 +109,8 @@ def run_set(number, options, log):
     """One pass over the positions: a table row per position."""
     rows = []
     for index, fen in enumerate(options.positions):
-        order = NAMES if (index + number) % 2 == 0 else NAMES[::-1]
+        shift = (index + number) % len(NAMES)
+        order = NAMES[shift:] + NAMES[:shift]
         counts = {name: measure(name, options.commands[name], fen, options.movetime, log) for name in order}
         rows.append((fen, counts))
     return rows
@@ -140,7 +149,9 @@ def print_build(options):
             settings.get('ZORVAK_NATIVE', '?'), settings.get('ZORVAK_LTO', 'OFF (no such option)')))
     else:
         print('build:    no CMakeCache.txt found beside the binary: build type unknown')
-    print('glaurung: %s, options %s' % (options.commands['glaurung'], ' '.join(OPTIONS['glaurung'])))
+    for name in NAMES:
+        if name != 'zorvak':
+            print('%s: %s, options %s' % (name, options.commands[name], ' '.join(OPTIONS[name])))
     print('movetime: %d ms, %d position(s), %d run(s)\n' % (options.movetime, len(options.positions), options.runs))
 
 
@@ -160,6 +171,8 @@ def arguments():
     parser.add_argument('--log', help='every line to and from the engines, with the time')
     parser.add_argument('--glaurung-threads', type=int, default=1,
                         help="glaurung's search threads (default 1, as Zorvak's; glaurung's own default is 2)")
+    parser.add_argument('--engine', action='append', default=[],
+                        help='LABEL=BINARY[:OPTION=VALUE,...]: one more engine in the same run')
     options = parser.parse_args()
     options.positions = read_positions(options.positions)
     if not options.positions or options.movetime < 1 or options.runs < 1:
@@ -168,6 +181,14 @@ def arguments():
         parser.error('no engine binary at %s (build it first)' % options.zorvak)
     options.commands = {'zorvak': os.path.abspath(options.zorvak), 'glaurung': program('glaurung')}
     OPTIONS['glaurung'][0] = 'Threads=%d' % options.glaurung_threads
+    for text in options.engine:
+        label, _, rest = text.partition('=')
+        binary, _, settings = rest.partition(':')
+        if not label or not os.access(binary, os.X_OK):
+            parser.error('--engine wants LABEL=BINARY[:OPTION=VALUE,...] with an engine binary, not %s' % text)
+        NAMES.append(label)
+        options.commands[label] = os.path.abspath(binary)
+        OPTIONS[label] = OPTIONS['zorvak'] + [setting for setting in settings.split(',') if setting]
     return options
 
 
