@@ -33,6 +33,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from debian import program  # noqa: E402
+from elo import describe  # noqa: E402
 
 BUILTIN_OPENINGS = ['e2e4 e7e5', 'd2d4 d7d5', 'e2e4 c7c5', 'c2c4 e7e5', 'd2d4 g8f6 c2c4 e7e6',
                     'e2e4 e7e6', 'g1f3 d7d5', 'e2e4 c7c6']
@@ -298,8 +299,9 @@ def summary(games):
     names = first['players'] if first['engine_white'] == 0 else first['players'][::-1]
     points = [engine1_points(game) for game in games]
     flags = [game['flag'] for game in games]
-    return ('%s vs %s: +%d =%d -%d in %d games; time losses %d, illegal moves %d, crashes %d, hangs %d'
-            % (*names, points.count(1), points.count(0.5), points.count(0), len(games), *map(flags.count, FLAG_KINDS)))
+    wins, draws, losses = points.count(1), points.count(0.5), points.count(0)
+    return ('%s vs %s: +%d =%d -%d in %d games (%s); time losses %d, illegal moves %d, crashes %d, hangs %d'
+            % (*names, wins, draws, losses, len(games), describe(wins, draws, losses), *map(flags.count, FLAG_KINDS)))
 
 
 def read_openings(choice):

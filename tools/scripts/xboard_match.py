@@ -2,7 +2,7 @@
 """Plays the engine against Debian's fairymax inside the real XBoard and reports what a user would see.
 
 usage: xboard_match.py [--uci] [--engine CMD] [--name NAME] [--opponent CMD] [--opponent-name NAME]
-                       [--openings N] [--dir DIR] GAMES TIMECONTROL
+                       [--openings N] [--cores N] [--hash MB] [--dir DIR] GAMES TIMECONTROL
   TIMECONTROL     MOVES/SECONDS (40/10: 40 moves in 10 s) or SECONDS+INCREMENT (5+0.1)
   --uci           load the engine as a UCI engine (-fUCI: XBoard runs it through polyglot)
   --engine CMD    the engine (default: build/zorvak; `zorvak` for the installed one), started in a folder of
@@ -11,6 +11,8 @@ usage: xboard_match.py [--uci] [--engine CMD] [--name NAME] [--opponent CMD] [--
   --opponent-name NAME  its name in the PGN (default: its file name; give one when both are Zorvak)
   --openings N    start the games from N openings of at least 10 plies, spread over pgn-extract's ECO
                   file (Debian's pgn-extract), each played twice with colours reversed
+  --cores N       XBoard's -smpCores N: it sends "cores N" to the engines that announce smp=1
+  --hash MB       XBoard's -defaultHashSize MB: it sends "memory" to the engines that announce memory=1
   --dir DIR       the scratch directory (default: a new one under /tmp)
 
 XBoard runs unattended (-noGUI under xvfb-run) in match mode: colours alternate, pondering is on and
@@ -57,6 +59,8 @@ def arguments():
     parser.add_argument('--opponent')
     parser.add_argument('--opponent-name')
     parser.add_argument('--openings', type=int, default=0)
+    parser.add_argument('--cores', type=int)
+    parser.add_argument('--hash', type=int)
     parser.add_argument('--dir')
     options = parser.parse_args()
     options.name = options.name or os.path.basename(options.engine.split()[0])
@@ -124,6 +128,10 @@ def xboard_command(options, clock):
                '-xexit', '-saveSettingsOnExit', 'false', '-matchPause', '1000']
     if options.openings:
         command += ['-lgf', opening_file(options), '-lgi', '-2']
+    if options.cores:
+        command += ['-smpCores', str(options.cores)]
+    if options.hash:
+        command += ['-defaultHashSize', str(options.hash)]
     if options.uci:
         program('polyglot')
         command += ['-fUCI', '-adapterCommand', ADAPTER]
