@@ -29,8 +29,8 @@ private:
 SearchWorker& workerOnGamePosition();
 
 // iterativeDeepening of the main worker on the game position set up, with maxDepth =
-// depth, no stop and no node limit.
-Move searchToDepth(int depth);
+// depth, no stop, no node limit and the scope's root moves and lines.
+Move searchToDepth(int depth, const RootScope& scope = {});
 
 // Whether the code is a sanitizer build (slower: fewer and cheaper cases).
 constexpr bool SANITIZED_BUILD =
