@@ -1,11 +1,14 @@
 // The command table and the word loop.
 #include "front/commands.h"
 
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "base/log.h"
 #include "base/output.h"
 #include "board/fen.h"
+#include "front/exclusions.h"
 #include "front/input.h"
 #include "front/searchoptions.h"
 #include "front/state.h"
@@ -52,6 +55,7 @@ bool setUpStartPosition() {
     stopThinking();
     const bool ready = setPosition(START_FEN, true);
     if (ready) positionReady = true;
+    if (ready) forgetExclusions();
     return ready;
 }
 
@@ -126,6 +130,7 @@ bool runSetboard(CommandInput& in) {
     logLine("setboard %s", line);
     if (setPosition(line, true)) {
         positionReady = true;
+        forgetExclusions();
         return true;
     }
     logLine("-M: tellusererror Illegal position");
@@ -153,6 +158,7 @@ bool runQuit(CommandInput&) {
 
 bool switchSide(Side side) {
     stopThinking();
+    forgetExclusions();
     if (positionReady && !setSideToMove(side)) logLine("-M: side to move not changed: the other king would be in check");
     return true;
 }
@@ -167,6 +173,7 @@ bool takeBack(int count) {
     stopThinking();
     if (!positionReady) return true;
     if (takeBackGameMoves(count)) {
+        forgetExclusions();  // even those the position taken back to had before
         char fen[FEN_BUFFER_SIZE];
         writeFen(gamePosition, fen);
         logLine("-M: took back %d: %s", count, fen);
@@ -279,6 +286,42 @@ bool changeSearchOption(CommandInput& in, OptionResult (*change)(const std::stri
 bool runCores(CommandInput& in) { return changeSearchOption(in, setThreadsOption); }
 bool runMemory(CommandInput& in) { return changeSearchOption(in, setMemoryOption); }
 
+std::string withoutBlanksAround(const std::string& text) {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    std::size_t first = 0, last = text.size();
+    while (first < last && blank(text[first])) ++first;
+    while (last > first && blank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+// option NAME=VALUE: an option announced at the handshake (MultiPV). A refused
+// value is told to the user; a name the engine never announced is passed over.
+bool runOption(CommandInput& in) {
+    char line[WORD_BUFFER_SIZE];
+    readRestOfLine(in.args(), line);
+    const std::string text = line;
+    const std::size_t equals = text.find('=');
+    const std::string name = withoutBlanksAround(text.substr(0, equals));
+    if (name != "MultiPV" || equals == std::string::npos) {
+        logLine("-M: option %s: unknown, ignored", name.c_str());
+        return true;
+    }
+    const OptionResult result = setMultiPvOption(withoutBlanksAround(text.substr(equals + 1)));
+    if (!result.applied) sendLine("telluser %s\n", result.message.c_str());
+    return true;
+}
+
+// exclude MOVE|all, include MOVE|all: the root moves the analysis leaves out (it
+// starts again on the others).
+bool changeExclusions(CommandInput& in, bool (*change)(const char* word)) {
+    char word[WORD_BUFFER_SIZE];
+    if (readWordOnLine(in.args(), word) == WordRead::WORD && positionReady) change(word);
+    return true;
+}
+
+bool runExclude(CommandInput& in) { return changeExclusions(in, excludeRootMoves); }
+bool runInclude(CommandInput& in) { return changeExclusions(in, includeRootMoves); }
+
 bool runBenchmark(CommandInput&) {
     stopThinking();
     sendLine("Define __STAT\n");
@@ -329,6 +372,9 @@ inline constexpr Command COMMANDS[] = {
     {"sd", Match::EXACT, runSd, W::AFTER_MOVE, A::KEEPS},
     {"memory", Match::EXACT, runMemory, W::AFTER_MOVE, A::RESTARTS},
     {"cores", Match::EXACT, runCores, W::AFTER_MOVE, A::RESTARTS},
+    {"option", Match::EXACT, runOption, W::NOW, A::RESTARTS},
+    {"exclude", Match::EXACT, runExclude, W::NOW, A::RESTARTS},
+    {"include", Match::EXACT, runInclude, W::NOW, A::RESTARTS},
     // Sent by interfaces, not used here.
     {"otim", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},
     {"protover", Match::EXACT, ignoreInteger, W::NOW, A::KEEPS},

@@ -12,6 +12,7 @@
 #include "front/uci.h"
 #include "game/gameposition.h"
 #include "game/gamemove.h"
+#include "search/searchconst.h"
 #include "search/searchthread.h"
 #include "search/tt.h"
 
@@ -19,11 +20,11 @@ namespace {
 
 // What the engine understands of protocol 2 beyond set-up: its name, ping, no
 // signals wanted (SIGINT would stop nothing here), analysis, no colour commands,
-// bare moves, one process for many games, no draw offers or names needed, and the
-// cores and memory commands.
+// bare moves, one process for many games, no draw offers or names needed, the
+// cores and memory commands, and the analysis's exclude and include.
 constexpr const char* FEATURES =
     "feature myname=\"Zorvak\" ping=1 sigint=0 sigterm=0 analyze=1 colors=0 usermove=0 reuse=1 draw=0 name=0 "
-    "ics=0 smp=1 memory=1\n";
+    "ics=0 smp=1 memory=1 exclude=1\n";
 
 }  // namespace
 
@@ -38,6 +39,8 @@ bool handshake(WordRead read, const char* firstWord) {
     engineState = ENGINE_WAITING;
     createSearchThread();
     sendLine("%s", FEATURES);
+    // The options an interface may set (option NAME=VALUE): the analysis's best lines.
+    sendLine("feature option=\"MultiPV -spin %d %d %d\"\n", MIN_PV_LINES, MIN_PV_LINES, MAX_PV_LINES);
     sendLine("feature done=1\n");
     return true;
 }

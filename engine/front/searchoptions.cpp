@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/log.h"
+#include "front/state.h"
 #include "game/setup.h"
 #include "search/searchthread.h"
 
@@ -90,4 +91,14 @@ OptionResult clearHashOption() {
     clearSearchTables();
     rewriteBook();
     return logged({true, "Hash cleared: " + tableText()});
+}
+
+OptionResult setMultiPvOption(const std::string& value) {
+    long lines = 0;
+    if (!readCount(value, lines) || lines < MIN_PV_LINES || lines > MAX_PV_LINES)
+        return logged({false, "MultiPV " + value + " refused (the lines must be " + std::to_string(MIN_PV_LINES) +
+                                  " to " + std::to_string(MAX_PV_LINES) + "): " + std::to_string(multiPvLines) +
+                                  " line(s)"});
+    multiPvLines = static_cast<int>(lines);
+    return logged({true, "MultiPV " + std::to_string(multiPvLines)});
 }

@@ -27,3 +27,6 @@ extern bool positionReady;
 extern bool analyzeMode;
 // Main thread only: UCI's OwnBook option, whether the engine plays from its book.
 extern bool ownBook;
+// Main thread only: the MultiPV option, the best lines a search finds and shows (every
+// search under UCI; the analysis under xboard, whose games are played on one line).
+extern int multiPvLines;

@@ -9,6 +9,7 @@
 #include "base/output.h"
 #include "front/commands.h"
 #include "front/constants.h"
+#include "front/exclusions.h"
 #include "front/state.h"
 #include "front/timecontrol.h"
 #include "game/gamemove.h"
@@ -228,6 +229,10 @@ void startPondering() {
 
 void startAnalysis() {
     engineState = ENGINE_ANALYZING;
-    StartEngine(gamePosition, REQUEST_ANALYZE, NO_DEPTH_LIMIT);
-    logLine("-M: analysing");
+    const RootScope scope{analysedRootMoves(), multiPvLines};
+    StartEngine(gamePosition, REQUEST_ANALYZE, NO_DEPTH_LIMIT, NO_NODE_LIMIT, scope);
+    if (scope.restricts())
+        logLine("-M: analysing %d line(s) of %zu root move(s)", scope.lines, scope.moves.size());
+    else
+        logLine("-M: analysing %d line(s)", scope.lines);
 }

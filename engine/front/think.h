@@ -23,7 +23,8 @@ void thinkAndMove(CommandInput& in);
 // predicts and searches on it. Logs "- NO ponder move" when there is none.
 void startPondering();
 
-// Starts the analysis of the game position (analyze mode): a search without a limit.
+// Starts the analysis of the game position (analyze mode): a search without a limit,
+// of the MultiPV best lines, over the moves not excluded.
 void startAnalysis();
 
 // Stops any search, thinking, pondering or analysing, and takes a predicted reply

@@ -60,9 +60,12 @@ const char* uciBoundWord(ReportKind kind) {
 std::string uciInfoLine(const SearchReport& report) {
     const bool mate = isMateScore(report.score);
     const std::uint64_t nps = report.elapsedMs ? report.nodes * MS_PER_SECOND / report.elapsedMs : 0;
-    char head[160];
-    std::snprintf(head, sizeof head, "info depth %d score %s %d%s nodes %" PRIu64 " nps %" PRIu64 " time %u",
-                  report.depth, mate ? "mate" : "cp", mate ? movesToMate(report.score) : report.score,
+    // The line's place among the best lines, only when more than one is asked for.
+    char line[32] = "";
+    if (report.lines > 1) std::snprintf(line, sizeof line, " multipv %d", report.line);
+    char head[192];
+    std::snprintf(head, sizeof head, "info depth %d%s score %s %d%s nodes %" PRIu64 " nps %" PRIu64 " time %u",
+                  report.depth, line, mate ? "mate" : "cp", mate ? movesToMate(report.score) : report.score,
                   uciBoundWord(report.kind), report.nodes, nps, report.elapsedMs);
     return report.pv[0] ? head + std::string(" pv ") + report.pv + "\n" : head + std::string("\n");
 }

@@ -1,8 +1,9 @@
 // Thinking output: the search's reports sent as xboard's lines
 // "DEPTH SCORE TIME NODES PV" (score in centipawns for the engine, time in
 // centiseconds), shown while post is on and always in analyze mode; or, under UCI,
-// always, as "info depth D score cp S [lowerbound|upperbound] nodes N nps N time MS pv ...".
-// Every line starts with the move the search would play if stopped then.
+// always, as "info depth D [multipv I] score cp S [lowerbound|upperbound] nodes N nps N
+// time MS pv ..." (multipv when more than one best line is asked for).
+// The best line starts with the move the search would play if stopped then.
 #pragma once
 
 #include <string>

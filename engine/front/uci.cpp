@@ -12,6 +12,7 @@
 #include "front/ucisearch.h"
 #include "front/searchoptions.h"
 #include "front/uciposition.h"
+#include "search/searchconst.h"
 #include "search/searchthread.h"
 #include "search/tt.h"
 
@@ -32,6 +33,7 @@ void sendIdentity() {
     sendLine("option name Hash type spin default %zu min %zu max %zu\n", TT_DEFAULT_MB, TT_MIN_MB, TT_MAX_MB);
     sendLine("option name Clear Hash type button\n");
     sendLine("option name Threads type spin default 1 min %d max %d\n", MIN_SEARCH_THREADS, MAX_SEARCH_THREADS);
+    sendLine("option name MultiPV type spin default %d min %d max %d\n", MIN_PV_LINES, MIN_PV_LINES, MAX_PV_LINES);
     sendLine("uciok\n");
 }
 
@@ -87,6 +89,10 @@ bool runSetoption(Inbox& args) {
         if (setCheckOption(name, value, on)) ponderEnabled = on ? 1 : 0;
     } else if (key == "ownbook") {
         setCheckOption(name, value, ownBook);
+    } else if (key == "multipv") {
+        // Counts from the next go on: the search may go on meanwhile.
+        const OptionResult result = setMultiPvOption(value);
+        if (!result.applied) sendLine("info string %s\n", result.message.c_str());
     } else if (key == "hash" || key == "threads" || key == "clear hash") {
         // The table and the threads change only while no search runs.
         settleSearch();

@@ -20,7 +20,6 @@ namespace {
 
 constexpr const char* START_POS = "startpos";
 constexpr std::size_t FEN_TEXT_LIMIT = 120;  // far beyond any FEN's six fields
-constexpr std::size_t MOVE_TEXT_LIMIT = 5;   // e2e4, e7e8q
 
 // A game as the interface gives it: where it starts and the moves since.
 struct GameLine {
@@ -73,20 +72,11 @@ bool readGameLine(Inbox& args, GameLine& line, std::string& why) {
     return true;
 }
 
-// The move that text names in the game position, when it is a legal move there.
-Move legalMoveOf(const std::string& text) {
-    if (text.size() < 4 || text.size() > MOVE_TEXT_LIMIT) return 0;
-    const Move move = parseCoordinateMove(text.c_str());
-    // A fifth letter is a promotion's piece, never more text after another move.
-    if (text.size() == MOVE_TEXT_LIMIT && !isPromotionKind(moveKind(move))) return 0;
-    return isAcceptableOpponentMove(move) ? move : 0;
-}
-
 // Plays line's moves from index `from` on as game moves; the index of the first
 // that is no legal move, or the count of moves when all were played.
 std::size_t playMoves(const GameLine& line, std::size_t from) {
     for (std::size_t i = from; i < line.moves.size(); ++i) {
-        const Move move = legalMoveOf(line.moves[i]);
+        const Move move = legalGameMove(line.moves[i].c_str());
         if (!move) return i;
         applyGameMove(move);
     }

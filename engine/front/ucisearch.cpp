@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <iterator>
 #include <optional>
+#include <vector>
 
 #include "game/gameposition.h"
 #include "base/clock.h"
@@ -32,7 +34,12 @@ struct GoWords {
     std::optional<long> moveTime, depth, nodes, mate;
     bool infinite = false;
     bool ponder = false;
+    std::vector<Move> searchMoves;  // the legal ones of searchmoves; empty: every move
 };
+
+// The words of a go that take no moves: searchmoves's moves end at the first of them.
+constexpr const char* GO_WORDS[] = {"searchmoves", "ponder", "wtime", "btime", "winc", "binc", "movestogo",
+                                    "depth", "nodes", "mate", "movetime", "infinite"};
 
 // The go that still owes its bestmove.
 struct PendingGo {
@@ -52,11 +59,29 @@ PendingGo pending;
 
 bool isWord(const char* word, const char* name) { return std::strcmp(word, name) == 0; }
 
-// Reads the go's words; others (searchmoves and its moves among them) are passed over.
+bool isGoWord(const char* word) {
+    return std::any_of(std::begin(GO_WORDS), std::end(GO_WORDS), [&](const char* name) { return isWord(word, name); });
+}
+
+// One of searchmoves's words: a legal move of the game is kept (once), anything else passed over.
+void addSearchMove(GoWords& go, const char* word) {
+    const Move move = legalGameMove(word);
+    if (!move) return logLine("-M: searchmoves %s: no legal move here, ignored", word);
+    if (std::find(go.searchMoves.begin(), go.searchMoves.end(), move) == go.searchMoves.end())
+        go.searchMoves.push_back(move);
+}
+
+// Reads the go's words; others are passed over.
 GoWords readGo(Inbox& args) {
     GoWords go;
     char word[WORD_BUFFER_SIZE];
+    bool readingMoves = false;  // after searchmoves, until the next word of the go
     while (readWordOnLine(args, word) != WordRead::END) {
+        if (readingMoves && !isGoWord(word)) {
+            addSearchMove(go, word);
+            continue;
+        }
+        readingMoves = isWord(word, "searchmoves");
         long value = 0;
         if (isWord(word, "infinite")) {
             go.infinite = true;
@@ -128,11 +153,16 @@ void answerWithBookMove(Move move) {
     sendBestMove(move);
 }
 
+bool allowed(const GoWords& go, Move move) {
+    return go.searchMoves.empty() || std::find(go.searchMoves.begin(), go.searchMoves.end(), move) != go.searchMoves.end();
+}
+
 // A book position is answered from the book, at once, or, pondering, at the
-// ponderhit or stop, with no search meanwhile. False when the book has no move here.
+// ponderhit or stop, with no search meanwhile. False when the book has no move here
+// or only one that searchmoves leaves out.
 bool goFromBook(const GoWords& go) {
     const Move move = ownBook && !go.infinite ? bookMove(gamePosition, engineTable()) : 0;
-    if (!move) return false;
+    if (!move || !allowed(go, move)) return false;
     if (!go.ponder) {
         answerWithBookMove(move);
         return true;
@@ -167,7 +197,8 @@ void startGo(Inbox& args) {
     pending.waitsForStop = go.infinite;
     pending.budgeted = timed && !go.infinite;
     engineState = go.ponder ? ENGINE_PONDERING : ENGINE_THINKING;
-    StartEngine(gamePosition, go.ponder ? REQUEST_PONDER : REQUEST_THINK, depthOf(go), nodesOf(go));
+    StartEngine(gamePosition, go.ponder ? REQUEST_PONDER : REQUEST_THINK, depthOf(go), nodesOf(go),
+                {go.searchMoves, multiPvLines});
     pending.startMs = engineControl().startMs;
     if (pending.budgeted && !go.ponder) setDeadline(moveTimeMs);
 }

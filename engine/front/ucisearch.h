@@ -6,9 +6,10 @@
 #include "base/inbox.h"
 
 // go with any of wtime btime winc binc movestogo movetime depth nodes mate infinite
-// ponder, the rest of the line read from args. Answers at once with the book's move
-// when the position has one (not for ponder or infinite), else starts the search.
-// Search idle.
+// ponder searchmoves, the rest of the line read from args. Answers at once with the
+// book's move when the position has one (not for ponder or infinite; with
+// searchmoves, one of them), else starts the search of the MultiPV best lines over
+// searchmoves's legal moves (all moves when there are none). Search idle.
 void startGo(Inbox& args);
 
 // While a go's search runs: waits until a whole line of input is waiting, a quit is

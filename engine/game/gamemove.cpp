@@ -1,5 +1,7 @@
 #include "game/gamemove.h"
 
+#include <cstring>
+
 #include "game/gameposition.h"
 #include "base/log.h"
 #include "board/attacks.h"
@@ -14,6 +16,9 @@
 std::atomic<std::uint8_t> lastMoveFromBook{0};
 
 namespace {
+
+constexpr std::size_t MOVE_WORD_MIN = 4;  // e2e4
+constexpr std::size_t MOVE_WORD_MAX = 5;  // e7e8q
 
 // A game move as it was made: enough to take it back exactly.
 struct GameMoveRecord {
@@ -107,6 +112,15 @@ bool takeBackGameMoves(int count) {
 }
 
 bool isAcceptableOpponentMove(Move move) { return isLegalMove(gamePosition, move); }
+
+Move legalGameMove(const char* word) {
+    const std::size_t length = std::strlen(word);
+    if (length < MOVE_WORD_MIN || length > MOVE_WORD_MAX) return 0;
+    const Move move = parseCoordinateMove(word);
+    // A fifth letter is a promotion's piece, never more text after another move.
+    if (length == MOVE_WORD_MAX && !isPromotionKind(moveKind(move))) return 0;
+    return isAcceptableOpponentMove(move) ? move : 0;
+}
 
 bool setSideToMove(Side side) {
     if (gamePosition.sideToMove == side) return true;

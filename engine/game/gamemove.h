@@ -17,6 +17,11 @@ extern std::atomic<std::uint8_t> lastMoveFromBook;
 // same square twice.
 Move parseCoordinateMove(const char* word);
 
+// The legal move of the game position that a coordinate word names ("e2e4",
+// "e7e8q"), or 0: for a word that names no legal move there, or that has more after
+// a move than a promotion's piece.
+Move legalGameMove(const char* word);
+
 // Makes a game move on the position, keeping what taking it back needs: refreshes
 // the root snapshot, clears the history counters and logs the new key. False for
 // no move.

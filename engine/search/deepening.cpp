@@ -1,6 +1,7 @@
 // iterativeDeepening: the driver of the root searches.
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "base/log.h"
 #include "board/fen.h"
@@ -21,6 +22,12 @@ struct Window {
     int alpha = -WINDOW_LIMIT;
     int beta = WINDOW_LIMIT;
 };
+
+// The next iteration's window of a line that scored score.
+Window around(int score) { return {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN}; }
+
+// Each line's window: the first line's, then those of the lines after it.
+using LineWindows = std::array<Window, MAX_PV_LINES>;
 
 // Helper i skips the depths d with ((d + phase) / size) odd: with size 1 every other
 // depth, with a larger size runs of that many; the patterns repeat every 20 helpers.
@@ -78,7 +85,8 @@ void logFen(const Position& pos) {
     logLine("-FEN:\t%s", fen);
 }
 
-// One iteration: the aspiration window, and the re-searches when the score falls outside.
+// One iteration of the first line: the aspiration window, and the re-searches when
+// the score falls outside.
 int searchIteration(SearchWorker& w, const Window& window) {
     int score = searchRoot(w, window.alpha, window.beta);
     if (score <= window.alpha) {
@@ -98,6 +106,40 @@ int searchIteration(SearchWorker& w, const Window& window) {
         w.aspirationState.store(0, std::memory_order_relaxed);
     }
     return score;
+}
+
+// A line after the first: its window, and one re-search with the whole window when
+// the score falls outside. It shows no bounds and leaves the aspiration state alone
+// (the first line's, which decides about extra time and table bounds).
+int searchLine(SearchWorker& w, int line, const Window& window) {
+    const int score = searchRoot(w, window.alpha, window.beta, line);
+    if (stopRequested(w) || (score > window.alpha && score < window.beta)) return score;
+    return searchRoot(w, -WINDOW_LIMIT, RESEARCH_UPPER, line);
+}
+
+// A line that scored above the one before it moves up among the lines after the first
+// (the first stays where it is: its move is the one played). Returns where it stands now.
+int moveLineUp(SearchWorker& w, int line) {
+    while (line > 1 && w.moveList[line].score > w.moveList[line - 1].score) {
+        std::swap(w.moveList[line], w.moveList[line - 1]);
+        --line;
+    }
+    return line;
+}
+
+// The lines after the first, once the first has finished its iteration: each is the
+// best of the root moves the lines before it left, found in a window around the
+// score its place had in the last iteration, and shown as soon as it is found (with
+// the lines it passed, which moved down a place).
+void searchFurtherLines(SearchWorker& w, LineWindows& windows) {
+    const int lines = rootLineCount(w);
+    for (int line = 1; line < lines; ++line) {
+        searchLine(w, line, windows[line]);
+        if (stopRequested(w)) return;
+        for (int shown = moveLineUp(w, line); shown <= line; ++shown)
+            reportRootLine(w, ReportKind::ITERATION, w.moveList[shown].move, w.moveList[shown].score, shown);
+    }
+    for (int line = 1; line < lines; ++line) windows[line] = around(w.moveList[line].score);
 }
 
 // The finished iteration's choice is the head of the root list; its line starts
@@ -230,12 +272,15 @@ Move iterativeDeepening(SearchWorker& w) {
     w.checkCount[BLACK] = w.checkCount[WHITE] = 0;
     setBest(w, 0, 0);
     root.moveListEnd = nullptr;
+    w.lineCount = 1;
     resetRootChoice(w);
     w.iterationDepth = FIRST_ITERATION_DEPTH;
-    Window window;
+    LineWindows windows{};
+    Window& window = windows[0];
 
-    // 3. The previous search's result seeds window, depth and move.
-    seedFromTable(w, window);
+    // 3. The previous search's result seeds window, depth and move, unless the search
+    // may choose among some moves only (the root's entry may hold another).
+    if (!w.scope.restricts()) seedFromTable(w, window);
 
     // 4. Trace the position.
     if (traces(w)) logFen(w.pos);
@@ -243,7 +288,9 @@ Move iterativeDeepening(SearchWorker& w) {
     // 5. Check information of the root.
     computeCheckInfo(w.pos, root.check);
 
-    // 6. Deepen until the depth limit, a mate within the depth, a stalemate or a stop.
+    // 6. Deepen until the depth limit, a mate within the depth, a stalemate or a
+    // stop; the first line chooses the move, the further lines (when asked for)
+    // follow it in each iteration.
     while (w.iterationDepth <= static_cast<int>(control.maxDepth.load(std::memory_order_relaxed))) {
         const int score = searchIteration(w, window);
         if (stopRequested(w)) break;  // an interrupted iteration is not traced
@@ -251,12 +298,16 @@ Move iterativeDeepening(SearchWorker& w) {
         if (w.bestMove() == VERDICT_STALEMATE) break;
         traceIteration(w, score);
         reportRootLine(w, ReportKind::ITERATION, w.bestMove(), score);
+        if (linesAsked(w) > 1) {
+            searchFurtherLines(w, windows);
+            if (stopRequested(w)) break;
+        }
         if (mateWithinDepth(w, score)) {
             if (traces(w)) logLine("--- MATE: %d", score);
             break;
         }
         w.iterationDepth = nextIterationDepth(w);
-        window = {score - ASPIRATION_MARGIN, score + ASPIRATION_MARGIN};
+        window = around(score);
     }
 
     // 7. The move and its score.

@@ -6,7 +6,7 @@
 
 std::atomic<SearchReportHook> searchReportHook{nullptr};
 
-void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score) {
+void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score, int line) {
     const SearchReportHook hook = searchReportHook.load(std::memory_order_acquire);
     if (!hook || w.id != 0) return;
     SearchReport& report = w.report;
@@ -15,6 +15,8 @@ void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score) {
     report.elapsedMs = clockMs() - searchBeganMs();
     report.nodes = searchedNodes(w);
     report.kind = kind;
+    report.line = line + 1;
+    report.lines = linesAsked(w);
     pvToTextFrom(w.pos, w.tt, report.pv, first, w.iterationDepth, PvStyle::MOVES_ONLY);
     hook(report);
 }

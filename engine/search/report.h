@@ -24,6 +24,8 @@ struct SearchReport {
     std::uint32_t elapsedMs; // since the search began (a ponder search that became ours included)
     std::uint64_t nodes;
     ReportKind kind;
+    int line;                // 1 for the best line, 2 for the next best, ...
+    int lines;               // how many best lines the search was asked for
     char pv[PV_BUFFER_SIZE]; // the moves of the principal variation, blank-separated
 };
 
@@ -33,5 +35,6 @@ extern std::atomic<SearchReportHook> searchReportHook;
 struct SearchWorker;
 
 // Called by the search: a line of the worker's current iteration starting with first,
-// then the table's line after it. Only the main worker's lines are shown.
-void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score);
+// then the table's line after it; line 0 is the best line, the one whose move is
+// played. Only the main worker's lines are shown.
+void reportRootLine(SearchWorker& w, ReportKind kind, Move first, int score, int line = 0);

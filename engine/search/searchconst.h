@@ -17,6 +17,12 @@ inline constexpr int IID_REDUCTION = 2;      // internal deepening searches this
 // to hold a node limit for the whole team.
 inline constexpr std::uint64_t TEAM_NODE_CHECK_INTERVAL = 4096;
 
+// ---- Best lines ------------------------------------------------------------------------
+// The best lines (MultiPV) one search finds, the default being the fewest: each line
+// is a root search of its own.
+inline constexpr int MIN_PV_LINES = 1;
+inline constexpr int MAX_PV_LINES = 64;
+
 // ---- Scores and windows ---------------------------------------------------------------
 inline constexpr int WINDOW_LIMIT = MATE_SCORE;          // -8100..8100: the first window
 inline constexpr int RESEARCH_UPPER = MATE_SCORE - 1;    // 8099: upper edge of re-searches

@@ -136,7 +136,8 @@ void endSearchThread() {
     setTeam(e);
 }
 
-void StartEngine(const Position& root, SearchRequest request, std::uint32_t depth, std::uint64_t nodes) {
+void StartEngine(const Position& root, SearchRequest request, std::uint32_t depth, std::uint64_t nodes,
+                 const RootScope& scope) {
     logLine("-M: entered StartEngine");
     EngineSearch& e = engine();
     // Without the thread no request could ever be taken up.
@@ -145,6 +146,7 @@ void StartEngine(const Position& root, SearchRequest request, std::uint32_t dept
         // Every count starts afresh before any report can add them up.
         for (SearchWorker* w : e.control.team) {
             w->pos = root;
+            w->scope = scope;
             w->nodes.store(0, std::memory_order_relaxed);
         }
     }

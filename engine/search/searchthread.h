@@ -34,10 +34,11 @@ void createSearchThread();
 void endSearchThread();
 
 // Starts a search of root to depth (at most MAX_SEARCH_DEPTH) and at most nodes
-// nodes in all for request (REQUEST_THINK, REQUEST_PONDER or REQUEST_ANALYZE) and
-// waits until the thread has taken it up.
+// nodes in all for request (REQUEST_THINK, REQUEST_PONDER or REQUEST_ANALYZE) over
+// the scope's root moves (every worker's) and lines (the main worker's), and waits
+// until the thread has taken it up.
 void StartEngine(const Position& root, SearchRequest request, std::uint32_t depth,
-                 std::uint64_t nodes = NO_NODE_LIMIT);
+                 std::uint64_t nodes = NO_NODE_LIMIT, const RootScope& scope = {});
 // Stops any search and waits until every worker is idle.
 void StopEngine();
 // The same at the end of a timed move. When a failLowExtraMs is given, a search

@@ -4,6 +4,7 @@
 // root has settled on. Only the transposition table and the control are shared.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -14,6 +15,7 @@
 #include "search/pv.h"
 #include "search/report.h"
 #include "search/rootchoice.h"
+#include "search/rootscope.h"
 #include "search/searchconst.h"
 #include "search/tt.h"
 
@@ -28,7 +30,8 @@ struct alignas(64) SearchWorker {
     void clearHistory();
 
     // The search's result is the head of the root move list: whatever stands first
-    // there is the current choice, its key the score. Read once the search has stopped.
+    // there is the current choice, its key the score; the best lines after the first
+    // follow it in their order. Read once the search has stopped.
     Move bestMove() const { return moveList[0].move; }  // the search's move or a verdict code
     Score bestScore() const { return moveList[0].score; }
 
@@ -54,11 +57,20 @@ struct alignas(64) SearchWorker {
     std::uint32_t history[2][4096];
     PawnHashTable pawnCache;
 
+    // Set while the worker is idle: the root moves it may choose from and the lines asked for.
+    RootScope scope;
+    int lineCount = 1;  // the lines the search gives: those asked for, at most the root's legal moves
+
     RootChoice finishedChoice;  // the last finished iteration's
     RootChoice playableChoice;  // what is played if the search stops now
     SearchReport report;
     char pvBuffer[PV_BUFFER_SIZE];
 };
+
+// The best lines the worker's search is asked for: only the main worker finds more than one.
+inline int linesAsked(const SearchWorker& w) {
+    return w.id == 0 ? std::clamp(w.scope.lines, MIN_PV_LINES, MAX_PV_LINES) : MIN_PV_LINES;
+}
 
 // One node more for the worker's count (a relaxed load and store: no locked add, since
 // only its own thread writes it).

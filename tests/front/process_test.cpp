@@ -17,7 +17,8 @@ namespace {
 
 const std::string HANDSHAKE =
     "\nfeature done=0\nfeature setboard=1\nfeature myname=\"Zorvak\" ping=1 sigint=0 sigterm=0 analyze=1 colors=0 "
-    "usermove=0 reuse=1 draw=0 name=0 ics=0 smp=1 memory=1\nfeature done=1\n";
+    "usermove=0 reuse=1 draw=0 name=0 ics=0 smp=1 memory=1 exclude=1\nfeature option=\"MultiPV -spin 1 1 64\"\n"
+    "feature done=1\n";
 
 struct Ended {
     int status;

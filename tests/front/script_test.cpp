@@ -25,7 +25,7 @@ namespace {
 const std::regex COORDINATE_MOVE("[a-h][1-8][a-h][1-8][qrbn]?");
 const std::regex THINKING_LINE(R"((\d+) (-?\d+) (\d+) (\d+)((?: [a-h][1-8][a-h][1-8][qrbn]?)+))");
 const std::regex UCI_INFO_LINE(
-    R"(info depth (\d+) score (?:cp|mate) -?\d+(?: lowerbound| upperbound)? nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
+    R"(info depth (\d+)(?: multipv [1-9]\d*)? score (?:cp|mate) -?\d+(?: lowerbound| upperbound)? nodes \d+ nps \d+ time \d+(?: pv(?: [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
 const std::regex BEST_MOVE_LINE(R"(bestmove (\S+)(?: ponder (\S+))?)");
 
 // A coordinate move legal on the test's board.
@@ -65,6 +65,7 @@ public:
         if (op == "avoid") return avoidCapture();
         if (op == "thinking") return checkThinking();
         if (op == "quiet") return thinking_.empty() || fail("thinking lines after all: " + thinking_[0]);
+        if (op == "absent") return noThinkingLineMatches(arg);
         if (op == "forget") return thinking_.clear(), true;
         if (op == "signal") return engine_.sendSignal(arg == "INT" ? SIGINT : SIGTERM), true;
         if (op == "play") return playRandomly(std::stoi(arg));
@@ -231,6 +232,12 @@ private:
         if (depths.size() >= 2 && std::is_sorted(depths.begin(), depths.end()) && depths.back() > depths.front())
             return true;
         return fail("thinking lines without rising depths");
+    }
+
+    bool noThinkingLineMatches(const std::string& pattern) {
+        for (const std::string& line : thinking_)
+            if (std::regex_match(line, std::regex(pattern))) return fail("thinking line matching " + pattern + ": " + line);
+        return true;
     }
 
     bool expectExit(int status) {

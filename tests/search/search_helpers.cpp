@@ -20,8 +20,9 @@ SearchWorker& workerOnGamePosition() {
     return w;
 }
 
-Move searchToDepth(int depth) {
+Move searchToDepth(int depth, const RootScope& scope) {
     SearchWorker& w = workerOnGamePosition();
+    w.scope = scope;
     w.control.maxDepth.store(static_cast<std::uint32_t>(depth));
     w.control.stopFlag.store(0);
     w.control.nodeLimit.store(NO_NODE_LIMIT);

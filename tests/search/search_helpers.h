@@ -30,5 +30,5 @@ private:
 SearchWorker& workerOnGamePosition();
 
 // iterativeDeepening of the main worker on the game position set up, with maxDepth =
-// depth, no stop and no node limit.
-Move searchToDepth(int depth);
+// depth, no stop, no node limit and the scope's root moves and lines.
+Move searchToDepth(int depth, const RootScope& scope = {});
