@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <string>
 
 #include "movegen/legal.h"
@@ -56,16 +58,33 @@ protected:
 }  // namespace
 
 TEST_F(Threads, HelpersSearchBesideTheMainWorkerAndStopWithIt) {
+    // An analysis runs until stopped, so every helper gets its turn however busy the
+    // machine is; the wait is for that, never a fixed time.
     for (const int count : {2, 4}) {
         useThreads(count);
+        clearSearchTables();
         lastReported = 0;
         searchReportHook.store(watchCounts);
-        searchToTheEnd(9);
+        StartEngine(gamePosition, REQUEST_ANALYZE, MAX_SEARCH_DEPTH);
         ASSERT_EQ(engineControl().team.size(), static_cast<std::size_t>(count));
+        const auto everyWorkerSearched = [] {
+            for (const SearchWorker* w : engineControl().team)
+                if (nodesOf(*w) == 0) return false;
+            return true;
+        };
+        const auto giveUpAt = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+        while (!everyWorkerSearched() && std::chrono::steady_clock::now() < giveUpAt)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        StopEngine();
+        EXPECT_TRUE(stoppedEvent.isSet()) << "every worker is idle once the main search stops";
         for (const SearchWorker* w : engineControl().team) EXPECT_GT(nodesOf(*w), 0u) << "worker " << w->id;
         EXPECT_TRUE(isLegalMove(gamePosition, bestMove()));
         EXPECT_FALSE(countFell) << "the nodes shown are the sum of every worker's";
         EXPECT_LE(lastReported.load(), teamNodes());
+        // Stopped helpers count no further, however long one looks.
+        const std::uint64_t atStop = teamNodes();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(teamNodes(), atStop);
     }
 }
 
