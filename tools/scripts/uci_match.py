@@ -9,6 +9,10 @@ usage: uci_match.py [options] ENGINE1 ENGINE2      (each a command line, quoted)
   --openings builtin|none|FILE    opening moves (FILE: one opening a line, in UCI moves); each
                                   opening is played twice, with colours swapped (default builtin)
   --max-plies N                   a game still going after N plies is a draw (default 400)
+  --resign MOVES,CP               a game is won when, for MOVES moves of each side in a row, both
+                                  engines agree one side is CP centipawns or more ahead (off by default)
+  --draw PLY,MOVES,CP             a draw from ply PLY on when both engines' scores stayed within CP
+                                  of 0 for MOVES moves of each side in a row (off by default)
   --margin SECONDS                an engine silent this long past its flag fall has hung (default 5)
   --pgn FILE                      the games, in SAN through pgn-extract (default uci_match.pgn)
   --log FILE                      every line to and from the engines, with the time
@@ -17,6 +21,8 @@ The clocks run on wall time from each go (or ponderhit) to its bestmove; wtime/b
 every go and a side whose clock runs out loses on time. Debian's stockfish checks every move against
 its list of legal moves (go perft 1) and tells the driver the position, from which it ends games by
 mate, stalemate, threefold repetition, the fifty-move rule, insufficient material or the ply limit.
+Optionally games are adjudicated on the engines' own scores, as tournament managers do (cutechess's
+-resign and -draw), to spend the clock time on positions still in question.
 An illegal move, a crash, a hang and a loss on time lose the game and are flagged. Prints each game
 and a summary line; exit status 1 when anything was flagged.
 """
@@ -40,6 +46,8 @@ BUILTIN_OPENINGS = ['e2e4 e7e5', 'd2d4 d7d5', 'e2e4 c7c5', 'c2c4 e7e5', 'd2d4 g8
 START_SECONDS = 10     # for an engine to answer uci and isready
 REFEREE_SECONDS = 30   # for stockfish to list the legal moves
 MOVE = re.compile(r'^([a-h][1-8][a-h][1-8][nbrq]?): \d+$')
+SCORE = re.compile(r'\bscore (cp|mate) (-?\d+)')
+MATE_CP = 100000  # a mate score, for the comparisons of adjudication
 DRAW = '1/2-1/2'
 FLAG_KINDS = ('time', 'illegal', 'crash', 'hang')
 TERMINATION = {None: 'normal', 'time': 'time forfeit', 'illegal': 'rules infraction',
@@ -64,6 +72,7 @@ class Engine:
                                         stderr=subprocess.DEVNULL, text=True, bufsize=1, cwd=cwd)
         self.lines = queue.Queue()
         self.pondering = None  # the move it ponders on, while it does
+        self.last_score = None  # its score for the move it last played
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
@@ -178,13 +187,44 @@ def think(engine, moves, clocks, increment, margin):
         engine.send(position_command(moves))
         engine.send(go_command(clocks, increment))
     engine.pondering = None
-    words = engine.wait('bestmove', clocks[side] + margin)[-1].split()
+    lines = engine.wait('bestmove', clocks[side] + margin)
+    words = lines[-1].split()
+    engine.last_score = last_score(lines)
     clocks[side] -= time.monotonic() - started
     if clocks[side] < 0:
         raise Forfeit('time', '%s lost on time (%.2f s over)' % (engine.name, -clocks[side]))
     clocks[side] += increment
     move = words[1] if len(words) > 1 else '(none)'
     return move, words[3] if len(words) > 3 and words[2] == 'ponder' else None
+
+
+def last_score(lines):
+    """The last score the engine gave before its move, in centipawns for the side to move, or None."""
+    for line in reversed(lines):
+        found = SCORE.search(line)
+        if found:
+            kind, value = found.group(1), int(found.group(2))
+            return value if kind == 'cp' else (MATE_CP if value > 0 else -MATE_CP)
+    return None
+
+
+def score_adjudication(scores, options):
+    """(result, reason) when the engines' recent scores (White's view, one a ply) settle the game."""
+    if options.resign:
+        count, margin = options.resign
+        recent = scores[-2 * count:]
+        if len(recent) == 2 * count and None not in recent:
+            if all(score >= margin for score in recent):
+                return '1-0', 'adjudicated: both engines saw White %d cp ahead' % margin
+            if all(score <= -margin for score in recent):
+                return '0-1', 'adjudicated: both engines saw Black %d cp ahead' % margin
+    if options.draw:
+        first_ply, count, margin = options.draw
+        recent = scores[-2 * count:]
+        if (len(scores) >= first_ply and len(recent) == 2 * count and None not in recent
+                and all(abs(score) <= margin for score in recent)):
+            return DRAW, 'adjudicated: both engines saw a draw'
+    return None
 
 
 def ponder(engine, moves, guess, clocks, increment):
@@ -231,10 +271,11 @@ def adjudication(fen, in_check, legal, seen, plies, max_plies):
 
 def play(engines, referee, moves, options):
     """Plays on from MOVES (which it extends) until the game ends: (result, reason, flag kind or None)."""
-    clocks, seen = [options.base, options.base], {}
+    clocks, seen, scores = [options.base, options.base], {}, []
     while True:
         fen, in_check, legal = referee.position(moves)
-        ending = adjudication(fen, in_check, legal, seen, len(moves), options.max_plies)
+        ending = (adjudication(fen, in_check, legal, seen, len(moves), options.max_plies)
+                  or score_adjudication(scores, options))
         if ending:
             return ending + (None,)
         side = len(moves) % 2
@@ -245,6 +286,8 @@ def play(engines, referee, moves, options):
         except Forfeit as loss:
             return ('0-1' if side == 0 else '1-0'), str(loss), loss.kind
         moves.append(move)
+        score = engines[side].last_score
+        scores.append(None if score is None else (score if side == 0 else -score))
         ponder(engines[side], moves, guess, clocks, options.increment)
 
 
@@ -325,6 +368,8 @@ def arguments():
     parser.add_argument('--tc', default='10+0.1')
     parser.add_argument('--openings', default='builtin')
     parser.add_argument('--max-plies', type=int, default=400)
+    parser.add_argument('--resign', type=lambda text: tuple(map(int, text.split(','))))
+    parser.add_argument('--draw', type=lambda text: tuple(map(int, text.split(','))))
     parser.add_argument('--margin', type=float, default=5.0)
     parser.add_argument('--pgn', default='uci_match.pgn')
     parser.add_argument('--log')
