@@ -95,6 +95,11 @@ void recordCutoff(SearchWorker& w, PlyRecord& node, Side side, Move move, int de
 
 template <Side S>
 int searchFor(SearchWorker& w, int depth, int ply, int alpha, int beta, bool nullAllowed) {
+    // 0. A stopped search enters no further node. Its callers look only after a child
+    // returns, and a node left without table help would otherwise still run its
+    // internal deepening and first child, each doing the same below it: at the depths
+    // of simple endgames that is more nodes than the clock has.
+    if (stopRequested(w)) return NO_MOVE_SCORE;
     countNode(w);
     Position& pos = w.pos;
     PlyRecord& node = *w.currentPly;

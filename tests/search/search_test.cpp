@@ -88,3 +88,26 @@ TEST(Quiesce, TakingARookThatLeavesTooLittleToMateIsADraw) {
     ASSERT_LT(evaluate(gamePosition, mainWorker().pawnCache), 0);
     EXPECT_EQ(quiesceAt(0), 0);
 }
+
+TEST(Stop, AStoppedSearchEntersNoFurtherNodeHoweverDeep) {
+    // The king and pawn ending where a stop in a deep iteration once kept the engine
+    // from answering: without table help every node it had entered still ran its
+    // internal deepening and first child below it, a tree that grows with the depth.
+    setUpOrFail("8/8/8/6k1/7p/7K/8/8 w - -");
+    clearSearchTables();
+    constexpr int DEEP = 32;
+    const auto stoppedSearch = [](int iterationDepth) {
+        return atPly(1, [&](SearchWorker& w) {
+            w.iterationDepth = iterationDepth;
+            w.control.stopFlag.store(1);
+            w.nodes.store(0);
+            search(w, DEEP, 1, -FULL, FULL, true);
+            w.control.stopFlag.store(0);
+            return static_cast<int>(nodesOf(w));
+        });
+    };
+    EXPECT_EQ(stoppedSearch(DEEP), 0);
+    // The first iteration is never cut short: there the stop is not yet heard.
+    EXPECT_GT(stoppedSearch(FIRST_ITERATION_DEPTH), 0);
+}
+
