@@ -99,7 +99,7 @@ int searchFor(SearchWorker& w, int depth, int ply, int alpha, int beta, bool nul
     // returns, and a node left without table help would otherwise still run its
     // internal deepening and first child, each doing the same below it: at the depths
     // of simple endgames that is more nodes than the clock has.
-    if (stopRequested(w)) return NO_MOVE_SCORE;
+    if (stopRequested(w)) return NO_MOVE_SCORE;  // unsearched: the caller polls and drops it
     countNode(w);
     Position& pos = w.pos;
     PlyRecord& node = *w.currentPly;
